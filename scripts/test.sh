@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Vemo and its tests with the address and undefined-behaviour
+# sanitizers, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DVEMO_SANITIZE=ON -DVEMO_WERROR=ON >/dev/null
+cmake --build build-test -j"$(nproc)"
+cd build-test
+ctest --output-on-failure -j"$(nproc)"

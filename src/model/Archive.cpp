@@ -1,0 +1,193 @@
+#include "Archive.h"
+
+#include "Windows1252.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+namespace
+{
+constexpr quint8 LongLengthMark = 0xFF;
+constexpr quint16 WideStringMark = 0xFFFE;
+constexpr quint16 HugeLengthMark = 0xFFFF;
+} // namespace
+
+CArchive::CArchive()
+    : m_bStoring(true)
+{
+}
+
+CArchive::CArchive(QByteArray bytes)
+    : m_bytes(std::move(bytes))
+    , m_bStoring(false)
+{
+}
+
+void CArchive::Fail()
+{
+    m_bFailed = true;
+    m_nPos = m_bytes.size();
+}
+
+bool CArchive::Take(void* out, qsizetype size)
+{
+    if (m_bFailed || size > Remaining())
+    {
+        Fail();
+        std::memset(out, 0, size);
+        return false;
+    }
+    std::memcpy(out, m_bytes.constData() + m_nPos, size);
+    m_nPos += size;
+    return true;
+}
+
+void CArchive::Put(const void* in, qsizetype size)
+{
+    m_bytes.append(static_cast<const char*>(in), size);
+}
+
+void CArchive::Exchange(quint8& value)
+{
+    if (m_bStoring)
+        Put(&value, 1);
+    else
+        Take(&value, 1);
+}
+
+void CArchive::Exchange(quint32& value)
+{
+    if (m_bStoring)
+    {
+        const quint32 little = qToLittleEndian(value);
+        Put(&little, sizeof little);
+        return;
+    }
+    quint32 little = 0;
+    Take(&little, sizeof little);
+    value = qFromLittleEndian(little);
+}
+
+void CArchive::Exchange(qint32& value)
+{
+    auto bits = static_cast<quint32>(value);
+    Exchange(bits);
+    value = static_cast<qint32>(bits);
+}
+
+void CArchive::Exchange(QString& text)
+{
+    if (m_bStoring)
+        WriteString(text);
+    else
+        ReadString(text);
+}
+
+bool CArchive::CanHold(quint32 count, int minBytes)
+{
+    if (m_bStoring)
+        return true;
+    if (m_bFailed || static_cast<quint64>(count) * minBytes > static_cast<quint64>(Remaining()))
+    {
+        Fail();
+        return false;
+    }
+    return true;
+}
+
+void CArchive::WriteLength(quint32 length)
+{
+    if (length < LongLengthMark)
+    {
+        auto shortLength = static_cast<quint8>(length);
+        Exchange(shortLength);
+        return;
+    }
+    quint8 mark = LongLengthMark;
+    Exchange(mark);
+    if (length < WideStringMark)
+    {
+        const quint16 little = qToLittleEndian(static_cast<quint16>(length));
+        Put(&little, sizeof little);
+        return;
+    }
+    const quint16 hugeMark = qToLittleEndian(HugeLengthMark);
+    Put(&hugeMark, sizeof hugeMark);
+    Exchange(length);
+}
+
+// A 16-bit 0xFFFE announces UTF-16 text with a second prefix of its own; a second announcement
+// inside that prefix is not a length the format knows.
+quint32 CArchive::ReadLength(bool& wide)
+{
+    quint8 shortLength = 0;
+    Exchange(shortLength);
+    if (shortLength < LongLengthMark)
+        return shortLength;
+
+    quint16 little = 0;
+    Take(&little, sizeof little);
+    const quint16 mediumLength = qFromLittleEndian(little);
+    if (mediumLength == WideStringMark)
+    {
+        if (wide)
+        {
+            Fail();
+            return 0;
+        }
+        wide = true;
+        return ReadLength(wide);
+    }
+    if (mediumLength != HugeLengthMark)
+        return mediumLength;
+
+    quint32 longLength = 0;
+    Exchange(longLength);
+    return longLength;
+}
+
+void CArchive::ReadString(QString& text)
+{
+    bool wide = false;
+    const quint32 length = ReadLength(wide);
+    const quint64 byteCount = static_cast<quint64>(length) * (wide ? 2 : 1);
+    if (m_bFailed || byteCount > static_cast<quint64>(Remaining()))
+    {
+        Fail();
+        text.clear();
+        return;
+    }
+    const char* at = m_bytes.constData() + m_nPos;
+    m_nPos += static_cast<qsizetype>(byteCount);
+    if (!wide)
+    {
+        text = DecodeWindows1252(QByteArrayView(at, length));
+        return;
+    }
+    text.resize(length);
+    for (quint32 i = 0; i < length; ++i)
+        text[i] = QChar(qFromLittleEndian<quint16>(at + 2 * i));
+}
+
+// Text the code page cannot hold goes out in the wide form rather than losing characters.
+void CArchive::WriteString(const QString& text)
+{
+    QByteArray narrow;
+    if (EncodeWindows1252(text, narrow))
+    {
+        WriteLength(static_cast<quint32>(narrow.size()));
+        Put(narrow.constData(), narrow.size());
+        return;
+    }
+    quint8 mark = LongLengthMark;
+    Exchange(mark);
+    const quint16 wideMark = qToLittleEndian(WideStringMark);
+    Put(&wideMark, sizeof wideMark);
+    WriteLength(static_cast<quint32>(text.size()));
+    for (QChar ch : text)
+    {
+        const quint16 little = qToLittleEndian(ch.unicode());
+        Put(&little, sizeof little);
+    }
+}

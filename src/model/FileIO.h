@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadFileBytes(const QString& path, QByteArray& bytes);
+
+// Writes through a temporary file in the same folder and renames it into place, so a crash or a
+// full disk leaves either the old file or the new one, never a cut-short one.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
