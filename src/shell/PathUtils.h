@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Both separators count everywhere, so paths written on either system split the same way.
+// The position of the first separator at or after start (fromFront), or of the last one at or
+// before start; a start outside the text searches all of it. -1 when there is none.
+qsizetype FindPathSeparator(const QString& text, bool fromFront, qsizetype start);
+
+// The folder keeps its trailing separator; without a separator the whole path is the name.
+void SplitPath(const QString& path, QString* folder, QString* name);
+
+// The file name without its extension.
+QString GetPathTitle(const QString& path);
+
+// Appends the platform's separator unless the text already ends in one; whether it did.
+bool AddTrailingBackslash(QString& text);
+
+bool PathExists(const QString& path);
+
+// Deletes the files of the folder and of all its sub-folders, keeping the folders themselves.
+bool DeleteFolderContents(const QString& path);
+
+// Deletes the folder with everything below it; true only when the folder is gone.
+bool DeleteFolderTree(const QString& path);
+
+// Whether a group or account name can serve as one plain file or folder name, with its ".grp"
+// or ".acf" appended, on every system an account folder may be copied to.
+bool IsPlainFileName(const QString& name);
