@@ -1,0 +1,80 @@
+#include "AccountFile.h"
+
+#include "Archive.h"
+#include "FileIO.h"
+#include "shell/PathUtils.h"
+
+#include <QDir>
+
+const QString CAccountFile::Signature = QStringLiteral("{3305BA81-99A6-11d2-BCF4-0008C7C9955E}");
+
+QString CAccountFile::AccountName(const QString& accountFolder)
+{
+    QString name;
+    SplitPath(accountFolder, nullptr, &name);
+    return name;
+}
+
+QString CAccountFile::FilePath(const QString& accountFolder)
+{
+    QString path = accountFolder;
+    AddTrailingBackslash(path);
+    return path + AccountName(accountFolder) + QStringLiteral(".acf");
+}
+
+bool CAccountFile::Write(const QString& accountFolder)
+{
+    return WriteFileAtomically(FilePath(accountFolder), ToBytes(accountFolder));
+}
+
+QByteArray CAccountFile::ToBytes(const QString& storedPath)
+{
+    CArchive ar;
+    QString signature = Signature;
+    QString path = storedPath;
+    ar.Exchange(signature);
+    ar.Exchange(path);
+    return ar.Bytes();
+}
+
+bool CAccountFile::FromBytes(const QByteArray& bytes, QString& storedPath)
+{
+    CArchive ar(bytes);
+    QString signature;
+    QString path;
+    ar.Exchange(signature);
+    ar.Exchange(path);
+    if (!ar.IsOk() || signature != Signature)
+        return false;
+    storedPath = path;
+    return true;
+}
+
+bool CAccountFile::Read(const QString& filePath, QString& storedPath)
+{
+    QByteArray bytes;
+    return ReadFileBytes(filePath, bytes) && FromBytes(bytes, storedPath);
+}
+
+bool CAccountFile::CheckFolder(const QString& accountFolder)
+{
+    QString storedPath;
+    return Read(FilePath(accountFolder), storedPath);
+}
+
+QStringList CAccountFile::ListAccounts(const QString& programFolder)
+{
+    QStringList accounts;
+    const QDir programDir(programFolder);
+    const auto folders = programDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& folder : folders)
+    {
+        const QDir accountDir(programDir.filePath(folder));
+        const QStringList accountFiles =
+            accountDir.entryList({QStringLiteral("*.acf")}, QDir::Files, QDir::Name);
+        QString storedPath;
+        if (!accountFiles.isEmpty() && Read(accountDir.filePath(accountFiles.first()), storedPath))
+            accounts.append(folder);
+    }
+    return accounts;
+}

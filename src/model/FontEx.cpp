@@ -1,0 +1,23 @@
+#include "FontEx.h"
+
+#include "Archive.h"
+
+void CFontEx::Serialize(CArchive& ar)
+{
+    ar.Exchange(m_lf.lfCharSet);
+    ar.Exchange(m_lf.lfClipPrecision);
+    ar.Exchange(m_lf.lfEscapement);
+    QString faceName = m_lf.lfFaceName.left(CLogFont::MaxFaceNameLength);
+    ar.Exchange(faceName);
+    m_lf.SetFaceName(faceName);
+    ar.Exchange(m_lf.lfHeight);
+    ar.Exchange(m_lf.lfItalic);
+    ar.Exchange(m_lf.lfOrientation);
+    ar.Exchange(m_lf.lfOutPrecision);
+    ar.Exchange(m_lf.lfPitchAndFamily);
+    ar.Exchange(m_lf.lfQuality);
+    ar.Exchange(m_lf.lfStrikeOut);
+    ar.Exchange(m_lf.lfUnderline);
+    ar.Exchange(m_lf.lfWeight);
+    ar.Exchange(m_lf.lfWidth);
+}

@@ -1,0 +1,115 @@
+#include "TestHome.h"
+#include "model/AccountFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace
+{
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QByteArray SignatureBytes = "{3305BA81-99A6-11d2-BCF4-0008C7C9955E}";
+} // namespace
+
+class TestAccountFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void layoutIsSignatureThenPath();
+    void checkFolder_data();
+    void checkFolder();
+    void listsFoldersWithValidAccountFile();
+
+private:
+    QString MakeFolder(const QString& name);
+
+    CTestHome m_home;
+    QString m_programFolder;
+};
+
+void TestAccountFile::init()
+{
+    static int run = 0;
+    m_programFolder = m_home.Path(QStringLiteral("program%1").arg(++run));
+    QVERIFY(QDir().mkpath(m_programFolder));
+}
+
+QString TestAccountFile::MakeFolder(const QString& name)
+{
+    const QString folder = m_programFolder + QLatin1Char('/') + name;
+    QDir().mkpath(folder);
+    return folder;
+}
+
+void TestAccountFile::layoutIsSignatureThenPath()
+{
+    const QString folder = MakeFolder(QStringLiteral("Home"));
+    QVERIFY(CAccountFile::Write(folder));
+    QCOMPARE(CAccountFile::FilePath(folder), folder + QStringLiteral("/Home.acf"));
+
+    const QByteArray path = folder.toLatin1();
+    const QByteArray expected = "\x26" + SignatureBytes + char(path.size()) + path;
+    QCOMPARE(ReadFile(folder + QStringLiteral("/Home.acf")), expected);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Home.acf")});
+
+    QString stored;
+    QVERIFY(CAccountFile::Read(folder + QStringLiteral("/Home.acf"), stored));
+    QCOMPARE(stored, folder);
+}
+
+void TestAccountFile::checkFolder_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    const QByteArray good = CAccountFile::ToBytes(QStringLiteral("/old/place/Home"));
+    QTest::newRow("stored path elsewhere still opens") << good << true;
+    QTest::newRow("signature in other case")
+        << CAccountFile::ToBytes(QStringLiteral("x")).replace("11d2", "11D2") << false;
+    QTest::newRow("another first string") << QByteArray::fromHex("0378797a00") << false;
+    QTest::newRow("path cut short") << good.left(good.size() - 1) << false;
+    QTest::newRow("signature only") << good.left(39) << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TestAccountFile::checkFolder()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+    const QString folder = MakeFolder(QStringLiteral("Home"));
+    QVERIFY(WriteFile(folder + QStringLiteral("/Home.acf"), bytes));
+    QCOMPARE(CAccountFile::CheckFolder(folder), valid);
+}
+
+void TestAccountFile::listsFoldersWithValidAccountFile()
+{
+    QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral("Work"))));
+    QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral("Home"))));
+    const QString renamed = MakeFolder(QStringLiteral("Renamed"));
+    QVERIFY(WriteFile(renamed + QStringLiteral("/Other.acf"),
+                      CAccountFile::ToBytes(QStringLiteral("/gone"))));
+    QVERIFY(WriteFile(MakeFolder(QStringLiteral("Junk")) + QStringLiteral("/Junk.acf"), "junk"));
+    MakeFolder(QStringLiteral("Empty"));
+    QVERIFY(WriteFile(m_programFolder + QStringLiteral("/Stray.acf"),
+                      CAccountFile::ToBytes(QStringLiteral("/x"))));
+
+    const QStringList expected{QStringLiteral("Home"), QStringLiteral("Renamed"),
+                               QStringLiteral("Work")};
+    QCOMPARE(CAccountFile::ListAccounts(m_programFolder), expected);
+    QVERIFY(CAccountFile::ListAccounts(MakeFolder(QStringLiteral("Empty"))).isEmpty());
+}
+
+QTEST_APPLESS_MAIN(TestAccountFile)
+#include "tst_accountfile.moc"
