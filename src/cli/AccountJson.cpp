@@ -1,0 +1,210 @@
+#include "AccountJson.h"
+
+#include "JsonFieldReader.h"
+#include "model/Archive.h"
+#include "shell/PathUtils.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSet>
+
+namespace
+{
+const QString FormatName = QStringLiteral("vemo-account");
+constexpr int FormatVersion = 1;
+
+QJsonArray RectToJson(const CRect32& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+CLogFont FontFromJson(CJsonFieldReader& reader, const QJsonObject& json)
+{
+    CLogFont font;
+    font.lfHeight = reader.Int32(json, "height");
+    font.lfWidth = reader.Int32(json, "width");
+    font.lfEscapement = reader.Int32(json, "escapement");
+    font.lfOrientation = reader.Int32(json, "orientation");
+    font.lfWeight = reader.Int32(json, "weight");
+    font.lfItalic = reader.Byte(json, "italic");
+    font.lfUnderline = reader.Byte(json, "underline");
+    font.lfStrikeOut = reader.Byte(json, "strike_out");
+    font.lfCharSet = reader.Byte(json, "char_set");
+    font.lfOutPrecision = reader.Byte(json, "out_precision");
+    font.lfClipPrecision = reader.Byte(json, "clip_precision");
+    font.lfQuality = reader.Byte(json, "quality");
+    font.lfPitchAndFamily = reader.Byte(json, "pitch_and_family");
+    font.SetFaceName(reader.String(json, "face_name"));
+    return font;
+}
+
+CReminderSpec ReminderFromJson(CJsonFieldReader& reader, const QJsonObject& json)
+{
+    CReminderSpec reminder;
+    reminder.m_timeDoBy = reader.Int32(json, "do_by");
+    reminder.m_nLeadSeconds = reader.Int32(json, "lead_seconds");
+    reminder.m_bMessageBox = reader.Flag(json, "message_box");
+    reminder.m_bSound = reader.Flag(json, "sound");
+    reminder.m_bMail = reader.Flag(json, "mail");
+    reminder.m_bEnabled = reader.Flag(json, "enabled");
+    reminder.m_nRepeat = reader.Int32(json, "repeat");
+    return reminder;
+}
+
+CRect32 RectFromJson(CJsonFieldReader& reader, const QJsonArray& json)
+{
+    if (json.size() != 4)
+    {
+        reader.Fail(QStringLiteral("\"sticky_rect\" needs four numbers"));
+        return {};
+    }
+    const QJsonObject edges{{"l", json[0]}, {"t", json[1]}, {"r", json[2]}, {"b", json[3]}};
+    return {reader.Int32(edges, "l"), reader.Int32(edges, "t"), reader.Int32(edges, "r"),
+            reader.Int32(edges, "b")};
+}
+
+CVemoItem ItemFromJson(CJsonFieldReader& reader, const QJsonObject& json)
+{
+    CVemoItem item(Qt::Uninitialized);
+    item.m_dwKey = reader.UInt32(json, "key");
+    item.m_timeCreated = reader.Int32(json, "created");
+    item.m_nPriority = reader.Int32(json, "priority");
+    item.m_strTitle = reader.String(json, "title");
+    item.m_strMessage = reader.String(json, "message");
+    item.m_bQuickListed = reader.Flag(json, "quick_listed");
+    item.m_bHasSticky = reader.Flag(json, "has_sticky");
+    item.m_rectSticky = RectFromJson(reader, reader.Array(json, "sticky_rect"));
+    item.m_crStickyBack = reader.UInt32(json, "sticky_back");
+    item.m_crStickyText = reader.UInt32(json, "sticky_text");
+    item.m_lfStickyFont = FontFromJson(reader, reader.Object(json, "sticky_font"));
+    item.m_bCompleted = reader.Flag(json, "completed");
+    item.m_reminder = ReminderFromJson(reader, reader.Object(json, "reminder"));
+    return item;
+}
+
+// Builds the group through its own loader so the key bookkeeping is the one files get.
+CVemoGroup GroupFromJson(CJsonFieldReader& reader, const QJsonObject& json)
+{
+    const QString name = reader.String(json, "name");
+    if (reader.IsOk() && !IsPlainFileName(name))
+        reader.Fail(QStringLiteral("\"%1\" cannot be a group name").arg(name));
+
+    const QJsonArray items = reader.Array(json, "items");
+    CArchive ar;
+    auto count = static_cast<quint32>(items.size());
+    ar.Exchange(count);
+    QSet<quint32> keys;
+    for (const QJsonValue& value : items)
+    {
+        if (!value.isObject())
+            reader.Fail(QStringLiteral("an item is not an object"));
+        CVemoItem item = ItemFromJson(reader, value.toObject());
+        if (reader.IsOk() && (item.m_dwKey == 0 || keys.contains(item.m_dwKey)))
+            reader.Fail(QStringLiteral("group \"%1\": key %2 is 0 or used twice")
+                            .arg(name)
+                            .arg(item.m_dwKey));
+        keys.insert(item.m_dwKey);
+        item.Serialize(ar);
+    }
+    CVemoGroup group;
+    group.LoadFromBytes(ar.Bytes());
+    group.SetName(name);
+    return group;
+}
+} // namespace
+
+QByteArray CAccountJson::ToJson(const CAccountSnapshot& account)
+{
+    QJsonArray groups;
+    for (const CVemoGroup& group : account.m_groups)
+    {
+        QJsonArray items;
+        for (const CVemoItem& item : group.GetItems())
+            items.append(ItemToJson(item));
+        groups.append(QJsonObject{{"name", group.GetName()}, {"items", items}});
+    }
+    const QJsonObject root{{"format", FormatName},
+                           {"version", FormatVersion},
+                           {"account", account.m_strName},
+                           {"stored_path", account.m_strStoredPath},
+                           {"groups", groups}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+QJsonObject CAccountJson::ItemToJson(const CVemoItem& item)
+{
+    return {{"key", qint64(item.m_dwKey)},
+            {"created", item.m_timeCreated},
+            {"priority", item.m_nPriority},
+            {"title", item.m_strTitle},
+            {"message", item.m_strMessage},
+            {"quick_listed", item.m_bQuickListed != 0},
+            {"has_sticky", item.m_bHasSticky != 0},
+            {"sticky_rect", RectToJson(item.m_rectSticky)},
+            {"sticky_back", qint64(item.m_crStickyBack)},
+            {"sticky_text", qint64(item.m_crStickyText)},
+            {"sticky_font", FontToJson(item.m_lfStickyFont)},
+            {"completed", item.m_bCompleted != 0},
+            {"reminder", ReminderToJson(item.m_reminder)}};
+}
+
+QJsonObject CAccountJson::FontToJson(const CLogFont& font)
+{
+    return {{"height", font.lfHeight},
+            {"width", font.lfWidth},
+            {"escapement", font.lfEscapement},
+            {"orientation", font.lfOrientation},
+            {"weight", font.lfWeight},
+            {"italic", font.lfItalic},
+            {"underline", font.lfUnderline},
+            {"strike_out", font.lfStrikeOut},
+            {"char_set", font.lfCharSet},
+            {"out_precision", font.lfOutPrecision},
+            {"clip_precision", font.lfClipPrecision},
+            {"quality", font.lfQuality},
+            {"pitch_and_family", font.lfPitchAndFamily},
+            {"face_name", font.lfFaceName}};
+}
+
+QJsonObject CAccountJson::ReminderToJson(const CReminderSpec& reminder)
+{
+    return {{"do_by", reminder.m_timeDoBy},
+            {"lead_seconds", reminder.m_nLeadSeconds},
+            {"message_box", reminder.m_bMessageBox != 0},
+            {"sound", reminder.m_bSound != 0},
+            {"mail", reminder.m_bMail != 0},
+            {"enabled", reminder.m_bEnabled != 0},
+            {"repeat", reminder.m_nRepeat}};
+}
+
+bool CAccountJson::FromJson(const QByteArray& json, CAccountSnapshot& account, QString& error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (!document.isObject())
+    {
+        error = QStringLiteral("not a JSON object: %1").arg(parseError.errorString());
+        return false;
+    }
+    const QJsonObject root = document.object();
+    CJsonFieldReader reader;
+    if (reader.String(root, "format") != FormatName ||
+        reader.Integer(root, "version", FormatVersion, FormatVersion) != FormatVersion)
+        reader.Fail(QStringLiteral("not a version %1 Vemo account export").arg(FormatVersion));
+
+    QSet<QString> names;
+    account.m_groups.clear();
+    for (const QJsonValue& value : reader.Array(root, "groups"))
+    {
+        if (!value.isObject())
+            reader.Fail(QStringLiteral("a group is not an object"));
+        CVemoGroup group = GroupFromJson(reader, value.toObject());
+        const QString folded = group.GetName().toCaseFolded();
+        if (reader.IsOk() && names.contains(folded))
+            reader.Fail(QStringLiteral("group \"%1\" appears twice").arg(group.GetName()));
+        names.insert(folded);
+        account.m_groups.append(group);
+    }
+    error = reader.Error();
+    return reader.IsOk();
+}

@@ -1,0 +1,112 @@
+#include "AccountJson.h"
+#include "AccountSnapshot.h"
+#include "model/LocalTime.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+namespace
+{
+enum ExitCode
+{
+    ExitOk = 0,
+    ExitFailed = 1,
+    ExitUsage = 2,
+};
+
+const char* const Usage =
+    "usage: vemo-cli list FOLDER\n"
+    "       vemo-cli export FOLDER\n"
+    "       vemo-cli import FILE FOLDER   (FILE may be - for standard input)\n"
+    "FOLDER is an account folder, the one holding NAME.acf.\n";
+
+int Fail(const QString& reason)
+{
+    QTextStream(stderr) << "vemo-cli: " << reason << Qt::endl;
+    return ExitFailed;
+}
+
+QString DoByText(qint32 doBy)
+{
+    return FormatLocalTime(doBy, IsLocalMidnight(doBy) ? "%Y-%m-%d" : "%Y-%m-%d %H:%M");
+}
+
+int List(const QString& folder)
+{
+    CAccountSnapshot account;
+    QString error;
+    if (!account.Load(folder, error))
+        return Fail(error);
+    QTextStream out(stdout);
+    out << account.m_strName << '\n';
+    for (const CVemoGroup& group : account.m_groups)
+    {
+        out << '\n' << group.GetName() << '\n';
+        for (const CVemoItem& item : group.GetItems())
+        {
+            out << "  [" << (item.m_bCompleted ? 'x' : ' ') << "] " << item.m_strTitle
+                << "  (Do By " << DoByText(item.m_reminder.m_timeDoBy) << ", "
+                << item.GetPriorityText() << ")\n";
+        }
+    }
+    return ExitOk;
+}
+
+int Export(const QString& folder)
+{
+    CAccountSnapshot account;
+    QString error;
+    if (!account.Load(folder, error))
+        return Fail(error);
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly))
+        return Fail(QStringLiteral("standard output cannot be written"));
+    out.write(CAccountJson::ToJson(account));
+    return ExitOk;
+}
+
+bool ReadInput(const QString& fileName, QByteArray& json)
+{
+    QFile file(fileName);
+    const bool fromStdin = fileName == QLatin1String("-");
+    if (!(fromStdin ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly)))
+        return false;
+    json = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+int Import(const QString& fileName, const QString& folder)
+{
+    QByteArray json;
+    if (!ReadInput(fileName, json))
+        return Fail(QStringLiteral("%1: cannot be read").arg(fileName));
+    CAccountSnapshot account;
+    QString error;
+    if (!CAccountJson::FromJson(json, account, error))
+        return Fail(QStringLiteral("%1: %2").arg(fileName, error));
+    if (!account.Create(folder, error))
+        return Fail(error);
+    return ExitOk;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString command = args.value(0);
+    if (command == QLatin1String("list") && args.size() == 2)
+        return List(args[1]);
+    if (command == QLatin1String("export") && args.size() == 2)
+        return Export(args[1]);
+    if (command == QLatin1String("import") && args.size() == 3)
+        return Import(args[1], args[2]);
+    if (command == QLatin1String("--help") && args.size() == 1)
+    {
+        QTextStream(stdout) << Usage;
+        return ExitOk;
+    }
+    QTextStream(stderr) << Usage;
+    return ExitUsage;
+}
