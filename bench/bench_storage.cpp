@@ -1,0 +1,139 @@
+// Times saving and loading a large account against writing and reading the same bytes raw.
+// Run: build/bench_storage [groups] [items per group] [rounds]
+
+#include "model/AccountFile.h"
+#include "model/VemoGroup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace
+{
+constexpr int MessageLength = 200;
+
+QVector<CVemoGroup> MakeAccount(int groupCount, int itemCount)
+{
+    const QString message =
+        QString(MessageLength, QLatin1Char('m')).replace(80, 2, QStringLiteral("\r\n"));
+    QVector<CVemoGroup> groups(groupCount);
+    for (int g = 0; g < groupCount; ++g)
+    {
+        groups[g].SetName(QStringLiteral("Group %1").arg(g));
+        for (int i = 0; i < itemCount; ++i)
+        {
+            CVemoItem item(Qt::Uninitialized);
+            item.m_strTitle = QStringLiteral("Item %1 of group %2").arg(i).arg(g);
+            item.m_strMessage = message;
+            item.m_lfStickyFont.SetFaceName(QStringLiteral("Arial"));
+            groups[g].AddItem(item);
+        }
+    }
+    return groups;
+}
+
+double MedianMs(int rounds, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int r = 0; r < rounds; ++r)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+QStringList GroupFiles(const QString& folder)
+{
+    QStringList paths;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*.grp")}, QDir::Files))
+        paths.append(dir.filePath(name));
+    return paths;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int groupCount = args.value(1, QStringLiteral("100")).toInt();
+    const int itemCount = args.value(2, QStringLiteral("1000")).toInt();
+    const int rounds = args.value(3, QStringLiteral("5")).toInt();
+
+    QTemporaryDir tmp;
+    const QString folder = tmp.filePath(QStringLiteral("Bench"));
+    const QString rawFolder = tmp.filePath(QStringLiteral("Raw"));
+    QDir().mkpath(folder);
+    QDir().mkpath(rawFolder);
+    QVector<CVemoGroup> groups = MakeAccount(groupCount, itemCount);
+
+    const double saveMs = MedianMs(rounds,
+                                   [&]
+                                   {
+                                       CAccountFile::Write(folder);
+                                       for (CVemoGroup& group : groups)
+                                       {
+                                           group.SetName(group.GetName());
+                                           group.SaveToFile(folder);
+                                       }
+                                   });
+    const double loadMs = MedianMs(rounds,
+                                   [&]
+                                   {
+                                       for (const QString& path : GroupFiles(folder))
+                                       {
+                                           CVemoGroup group;
+                                           group.LoadFromFile(path);
+                                       }
+                                   });
+
+    QVector<QByteArray> bytes;
+    qint64 totalBytes = 0;
+    for (const QString& path : GroupFiles(folder))
+    {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        bytes.append(file.readAll());
+        totalBytes += bytes.last().size();
+    }
+    const double rawWriteMs =
+        MedianMs(rounds,
+                 [&]
+                 {
+                     for (int i = 0; i < bytes.size(); ++i)
+                     {
+                         QFile file(rawFolder + QStringLiteral("/%1.raw").arg(i));
+                         file.open(QIODevice::WriteOnly);
+                         file.write(bytes[i]);
+                     }
+                 });
+    const double rawReadMs =
+        MedianMs(rounds,
+                 [&]
+                 {
+                     for (int i = 0; i < bytes.size(); ++i)
+                     {
+                         QFile file(rawFolder + QStringLiteral("/%1.raw").arg(i));
+                         file.open(QIODevice::ReadOnly);
+                         file.readAll();
+                     }
+                 });
+
+    QTextStream out(stdout);
+    out << groupCount << " groups x " << itemCount << " items, " << totalBytes / 1024 << " KiB, "
+        << "median of " << rounds << " rounds\n"
+        << "save account  " << saveMs << " ms   (raw write " << rawWriteMs << " ms)\n"
+        << "load account  " << loadMs << " ms   (raw read  " << rawReadMs << " ms)\n";
+    return 0;
+}
