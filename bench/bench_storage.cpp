@@ -130,10 +130,27 @@ int main(int argc, char* argv[])
                      }
                  });
 
+    const double encodeMs = MedianMs(rounds,
+                                     [&]
+                                     {
+                                         for (CVemoGroup& group : groups)
+                                             group.SaveToBytes();
+                                     });
+    const double decodeMs = MedianMs(rounds,
+                                     [&]
+                                     {
+                                         for (const QByteArray& groupBytes : bytes)
+                                         {
+                                             CVemoGroup group;
+                                             group.LoadFromBytes(groupBytes);
+                                         }
+                                     });
+
     QTextStream out(stdout);
     out << groupCount << " groups x " << itemCount << " items, " << totalBytes / 1024 << " KiB, "
         << "median of " << rounds << " rounds\n"
         << "save account  " << saveMs << " ms   (raw write " << rawWriteMs << " ms)\n"
-        << "load account  " << loadMs << " ms   (raw read  " << rawReadMs << " ms)\n";
+        << "load account  " << loadMs << " ms   (raw read  " << rawReadMs << " ms)\n"
+        << "in memory: encode " << encodeMs << " ms, decode " << decodeMs << " ms\n";
     return 0;
 }
