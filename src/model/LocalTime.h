@@ -10,3 +10,8 @@ bool IsLocalMidnight(qint32 time);
 
 // The time as local text in the "C" locale, strftime style.
 QString FormatLocalTime(qint32 time, const char* format);
+
+// Moves the time by whole local calendar days, months and years, keeping the wall-clock time and
+// letting mktime normalise overflowing days (31 January + 1 month = 3 March). False when the
+// result does not fit the stored 32-bit seconds.
+bool AddLocalCalendar(qint32 time, int days, int months, int years, qint32& result);
