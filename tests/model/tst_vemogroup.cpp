@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "TestHome.h"
 #include "model/VemoGroup.h"
 
@@ -49,17 +50,6 @@ QByteArray ItemWithKey(quint8 key)
 
 const QByteArray TwoItems = QByteArray::fromHex("02000000") + ItemWithKey(5) + ItemWithKey(2);
 
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 } // namespace
 
 class TestVemoGroup : public QObject
