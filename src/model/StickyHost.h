@@ -28,6 +28,8 @@ public:
     // Reloads a note from its item after the item changed.
     virtual bool RefreshSticky(const QString& group, quint32 key) = 0;
     virtual void FocusSticky(const QString& group, quint32 key) = 0;
+    // Repaints every note's frame after the border preference changed.
+    virtual void RedrawStickyFrames() = 0;
     virtual void SetStickiesOnTop(bool onTop) = 0;
     virtual bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32 text,
                                      const CLogFont& font) = 0;
