@@ -312,13 +312,7 @@ void CAccountCommands::SelectQuickListEntry(int index)
     if (!GetQuickList().Get(index, group, key))
         return;
     m_account.GetPorts().m_pTree->SelectItemNode(group, key);
-    if (m_account.HasSticky(group, key))
-    {
-        m_account.ShowSticky(group, key, false);
-        return;
-    }
-    if (m_account.ShowSticky(group, key, true))
-        m_account.GetPorts().m_pStickies->FocusSticky(group, key);
+    m_account.ToggleSticky(group, key);
 }
 
 void CAccountCommands::MakeItemAndSticky()

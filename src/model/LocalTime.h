@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
+#include <QTime>
 
 // Stored times are UTC seconds; people see them in local time. The C library does the
 // conversion so that calendar steps follow its normalisation rules.
@@ -15,3 +17,10 @@ QString FormatLocalTime(qint32 time, const char* format);
 // letting mktime normalise overflowing days (31 January + 1 month = 3 March). False when the
 // result does not fit the stored 32-bit seconds.
 bool AddLocalCalendar(qint32 time, int days, int months, int years, qint32& result);
+
+// The local date and time of day of a stored time.
+void SplitLocalTime(qint32 time, QDate& date, QTime& timeOfDay);
+
+// The stored time of a local date and time of day, daylight saving as the C library decides.
+// False when it does not fit the stored 32-bit seconds.
+bool MakeLocalTime(const QDate& date, const QTime& timeOfDay, qint32& result);

@@ -475,6 +475,13 @@ bool CVemoAccount::ShowSticky(const QString& group, quint32 key, bool show)
     return done;
 }
 
+void CVemoAccount::ToggleSticky(const QString& group, quint32 key)
+{
+    const bool hadSticky = HasSticky(group, key);
+    if (ShowSticky(group, key, !hadSticky) && !hadSticky)
+        m_ports.m_pStickies->FocusSticky(group, key);
+}
+
 bool CVemoAccount::SetGroupStickies(const QString& group, bool show)
 {
     const CVemoGroup* source = Group(group);
@@ -540,7 +547,7 @@ bool CVemoAccount::ReminderFinished(const QString& group, quint32 key)
 
 bool CVemoAccount::IsMailAvailable() const
 {
-    return m_ports.m_pMail->IsAvailable(IMailTransport::OpenCompose);
+    return m_ports.m_pMail && m_ports.m_pMail->IsAvailable(IMailTransport::OpenCompose);
 }
 
 bool CVemoAccount::SendItemMail(const QString& group, quint32 key, bool forReminder)
@@ -559,7 +566,7 @@ bool CVemoAccount::SendItemMail(const QString& group, quint32 key, bool forRemin
     if (forReminder && message.m_strTo.isEmpty())
         return false;
     const auto mode = forReminder ? IMailTransport::SendSilently : IMailTransport::OpenCompose;
-    if (!m_ports.m_pMail->IsAvailable(mode))
+    if (!m_ports.m_pMail || !m_ports.m_pMail->IsAvailable(mode))
         return false;
     return m_ports.m_pMail->Send(message, mode) != IMailTransport::Failed;
 }

@@ -21,6 +21,7 @@ class IUserPrompts;
 class CVemoAccount : public IReminderOwner
 {
 public:
+    // Mail and the announcer may be missing: mail is then unavailable and reminders wait.
     struct CPorts
     {
         IGroupTree* m_pTree = nullptr;
@@ -83,6 +84,8 @@ public:
                        const CLogFont& font);
     bool HasSticky(const QString& group, quint32 key) const;
     bool ShowSticky(const QString& group, quint32 key, bool show);
+    // Closes the item's note, or opens it and gives it the focus.
+    void ToggleSticky(const QString& group, quint32 key);
     bool SetGroupStickies(const QString& group, bool show);
     // Adds a copy under a new key with its node, quick-list entry, sticky and reminder; the new
     // key, or 0 when there is no such group.
