@@ -1,6 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
+
+#include <optional>
+
+class QDialogButtonBox;
+class QPainter;
 
 // The base of every dialog of the program: a pale yellow client area inside an orange frame, and
 // a caption bar of its own that shows the title and moves the dialog when dragged.
@@ -15,4 +21,30 @@ public:
     static QColor DialogColor();
     // The orange of the frame around the caption.
     static QColor FrameColor();
+
+    static constexpr int FrameWidth = 3;
+    static constexpr int CaptionHeight = 22;
+
+    // Strips of the given width and height along the four edges of the rectangle.
+    static void FillFrameBorder(QPainter& painter, const QRect& rect, int width, int height,
+                                const QColor& color);
+    static void DrawCaptionBar(QPainter& painter, const QRect& rect, const QString& title,
+                               bool active);
+
+protected:
+    QRect CaptionRect() const;
+    // The OK and Cancel buttons the dialogs end with; Cancel rejects, OK is for the caller.
+    QDialogButtonBox* MakeOkCancelButtons();
+
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Where the dialog's top-left corner sits relative to the mouse while the caption is dragged
+    // by hand; unset when the window system moves the dialog itself.
+    std::optional<QPoint> m_dragOffset;
 };
