@@ -1,20 +1,120 @@
 #include "MainFrame.h"
 
+#include "CommandActions.h"
+#include "Settings.h"
+#include "model/StickyHost.h"
+#include "model/VemoAccount.h"
+#include "views/GroupView.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+CMainFrame* g_pMainFrame = nullptr;
+
 namespace
 {
-constexpr int FirstStartWidth = 200;
-constexpr int FirstStartHeight = 300;
+const CRect32 FirstStartPlacement = {0, 0, 200, 300};
+
+// The position is the outer corner and the size the window's own, the pair that move() and resize()
+// take back, so a window manager's frame can never make the window creep from start to start.
+CRect32 ToRect32(const QPoint& corner, const QSize& size)
+{
+    return {corner.x(), corner.y(), corner.x() + size.width(), corner.y() + size.height()};
+}
 } // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent)
+    , m_pView(new CGroupView(this))
 {
+    g_pMainFrame = this;
     setObjectName(QStringLiteral("MainFrame"));
-    resize(FirstStartWidth, FirstStartHeight);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.svg")));
+    setCentralWidget(m_pView);
+    BuildStatusBar();
     SetDocumentTitle(QStringLiteral("[No Account]"));
+}
+
+void CMainFrame::BuildStatusBar()
+{
+    // A normal status-bar widget steps aside while a prompt shows and returns when it goes.
+    auto* idle = new QLabel(QStringLiteral("For Help, press F1"), statusBar());
+    idle->setObjectName(QStringLiteral("idlePrompt"));
+    statusBar()->addWidget(idle, 1);
+}
+
+void CMainFrame::Attach(CVemoAccount* account, CAccountCommands* commands, CCommandActions* actions,
+                        IStickyHost* stickies)
+{
+    m_pAccount = account;
+    m_pActions = actions;
+    m_pStickies = stickies;
+    actions->FillMenuBar(menuBar());
+    auto* toolBar = addToolBar(QStringLiteral("Vemo"));
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setMovable(false);
+    actions->FillToolBar(toolBar);
+    actions->AddShortcuts(this);
+    m_pView->Attach(account, commands, actions);
+    connect(m_pView, &CGroupView::SelectionChangedForCommands, actions,
+            &CCommandActions::UpdateToolBar);
+}
+
+void CMainFrame::PlaceFrame()
+{
+    CRect32 rect = FirstStartPlacement;
+    bool showing = true;
+    GetSettings().LoadWindowPlacement(rect, showing);
+    move(rect.left, rect.top);
+    resize(static_cast<int>(rect.Width()), static_cast<int>(rect.Height()));
+    if (showing)
+        ShowMainWindow();
+    else
+        showMinimized();
+}
+
+void CMainFrame::ToggleVisible()
+{
+    if (isVisible() && !isMinimized())
+        showMinimized();
+    else
+        ShowMainWindow();
 }
 
 void CMainFrame::SetDocumentTitle(const QString& documentTitle)
 {
     setWindowTitle(documentTitle + QStringLiteral(" - Vemo"));
+}
+
+void CMainFrame::ShowMainWindow()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::RunPrintJob() {}
+
+void CMainFrame::SaveState()
+{
+    const bool normal = !isMinimized() && !isMaximized();
+    const QRect restored = normalGeometry();
+    const CRect32 rect =
+        normal ? ToRect32(pos(), size()) : ToRect32(restored.topLeft(), restored.size());
+    GetSettings().SaveWindowPlacement(rect, isVisible() && !isMinimized());
+    if (m_pStickies)
+        m_pStickies->CloseAllStickies();
+    if (m_pAccount)
+        m_pAccount->SaveModified();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    SaveState();
+    event->accept();
 }

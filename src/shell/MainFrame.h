@@ -1,14 +1,52 @@
 #pragma once
 
+#include "model/MainWindow.h"
+
 #include <QMainWindow>
 
-// The program's one top-level window; it shows the open account.
-class CMainFrame : public QMainWindow
+class CAccountCommands;
+class CCommandActions;
+class CGroupView;
+class CVemoAccount;
+class IStickyHost;
+
+// The program's one top-level window: the group tree with the menus, tool bar and status bar.
+// It restores its placement when first shown and stores it, with every note, when closed.
+class CMainFrame : public QMainWindow, public IMainWindow
 {
     Q_OBJECT
 
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
 
-    void SetDocumentTitle(const QString& documentTitle);
+    CGroupView* GetView() const { return m_pView; }
+    // Binds the window to the open-account document once both exist.
+    void Attach(CVemoAccount* account, CAccountCommands* commands, CCommandActions* actions,
+                IStickyHost* stickies);
+    // Moves the window to its stored or first-start placement and shows or hides it.
+    void PlaceFrame();
+    // Hide Window: hides to the tray, or minimises where there is no tray to come back from.
+    void ToggleVisible();
+
+    // Stores the placement and every note, and saves the account: the close steps that do not
+    // end the program, also run when the desktop session ends.
+    void SaveState();
+
+    void SetDocumentTitle(const QString& documentTitle) override;
+    void ShowMainWindow() override;
+    void RunPrintJob() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildStatusBar();
+
+    CGroupView* m_pView = nullptr;
+    CVemoAccount* m_pAccount = nullptr;
+    CCommandActions* m_pActions = nullptr;
+    IStickyHost* m_pStickies = nullptr;
 };
+
+// The main window of the running program.
+extern CMainFrame* g_pMainFrame;

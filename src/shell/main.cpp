@@ -1,16 +1,93 @@
 #include "GuiFont.h"
 #include "MainFrame.h"
+#include "ProgramFolder.h"
+#include "QuitSignals.h"
+#include "SingleInstance.h"
+#include "VemoApp.h"
+#include "VemoMessageBox.h"
+#include "VemoVersion.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+const char* const Usage =
+    "Usage: vemo [ACCOUNT]\n"
+    "Vemo keeps your task lists: accounts of groups of items, with\n"
+    "reminders, sticky notes and a quick list.\n\n"
+    "  ACCOUNT        an account folder, or the NAME.acf file in it, to open\n"
+    "                 instead of the account used last\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n";
+
+const QString AnotherInstance =
+    QStringLiteral("There's another instance of Vemo running.  It is recommended (and "
+                   "required) that only one instance of Vemo is running at any time.");
+
+// Answered before the toolkit starts, so they work without a display.
+bool AnswerWithoutWindow(int argc, char* argv[], int& exitCode)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+        {
+            std::fputs(Usage, stdout);
+            exitCode = 0;
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0)
+        {
+            std::printf("Vemo %s\n", VEMO_VERSION_STRING);
+            exitCode = 0;
+            return true;
+        }
+    }
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-'))
+    {
+        std::fputs(Usage, stderr);
+        exitCode = 2;
+        return true;
+    }
+    return false;
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    int exitCode = 0;
+    if (AnswerWithoutWindow(argc, argv, exitCode))
+        return exitCode;
+
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationName(QStringLiteral("Vemo"));
+    QApplication::setApplicationVersion(QStringLiteral(VEMO_VERSION_STRING));
     InstallGuiDefaultFontProvider();
 
-    CMainFrame frame;
-    frame.show();
+    CSingleInstance instance(CSingleInstance::KeyFor(GetProgramFolder()));
+    if (!instance.TryBecomePrimary())
+    {
+        ShowVemoMessage(nullptr, AnotherInstance, IUserPrompts::Exclamation);
+        instance.AskPrimaryToShow();
+        return 0;
+    }
+
+    CVemoApp vemo;
+    CMainFrame& frame = vemo.GetMainFrame();
+    QObject::connect(&instance, &CSingleInstance::ShowRequested, &frame,
+                     &CMainFrame::ShowMainWindow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame, &CMainFrame::SaveState);
+    // Closing saves; quitting also ends any dialog that is open at the time.
+    CQuitSignals quitSignals;
+    QObject::connect(&quitSignals, &CQuitSignals::QuitRequested, &frame,
+                     [&frame]
+                     {
+                         frame.close();
+                         QCoreApplication::quit();
+                     });
+    vemo.Start(app.arguments().value(1));
     return app.exec();
 }

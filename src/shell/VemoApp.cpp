@@ -1,0 +1,88 @@
+#include "VemoApp.h"
+
+#include "AccountsDlg.h"
+#include "CommandActions.h"
+#include "MainFrame.h"
+#include "Settings.h"
+#include "VemoMessageBox.h"
+#include "model/AccountCommands.h"
+#include "model/CommandIds.h"
+#include "model/VemoAccount.h"
+#include "views/GroupView.h"
+
+#include <QFileInfo>
+
+namespace
+{
+const QString AccountOpenFailed = QStringLiteral("The account could not be opened.");
+} // namespace
+
+CVemoApp::CVemoApp(IUserPrompts* prompts)
+    : m_pFrame(std::make_unique<CMainFrame>())
+    , m_dialogPrompts(m_pFrame.get())
+{
+    CVemoAccount::CPorts ports;
+    ports.m_pTree = m_pFrame->GetView();
+    ports.m_pStickies = &m_stickyList;
+    ports.m_pPrompts = prompts ? prompts : &m_dialogPrompts;
+    ports.m_pMainWindow = m_pFrame.get();
+    m_pAccount = std::make_unique<CVemoAccount>(ports);
+    g_pAccount = m_pAccount.get();
+    m_pCommands = std::make_unique<CAccountCommands>(*m_pAccount);
+    m_pActions = std::make_unique<CCommandActions>(*m_pCommands);
+    RegisterShellCommands();
+    m_pFrame->Attach(m_pAccount.get(), m_pCommands.get(), m_pActions.get(), &m_stickyList);
+}
+
+CVemoApp::~CVemoApp()
+{
+    m_autoSaveTimer.Stop();
+    m_pFrame.reset();
+    g_pAccount = nullptr;
+    g_pMainFrame = nullptr;
+}
+
+void CVemoApp::RegisterShellCommands()
+{
+    CMainFrame* frame = m_pFrame.get();
+    m_pActions->SetShellCommand(ID_WINDOW_SHOW_HIDE, {[frame] { frame->ToggleVisible(); }, {}, {}});
+    m_pActions->SetShellCommand(ID_APP_EXIT, {[frame] { frame->close(); }, {}, {}});
+    m_pActions->SetShellCommand(ID_TRAY_EXIT, {[frame] { frame->close(); }, {}, {}});
+    m_pActions->SetShellCommand(ID_MANAGE_ACCOUNTS, {[this] { ManageAccounts(); }, {}, {}});
+    // Their windows come later; the entries are there and enabled as the menus promise.
+    for (int id : {ID_PREFERENCES, ID_APP_ABOUT, ID_HELP_FINDER, ID_CONTEXT_HELP, ID_HELP})
+        m_pActions->SetShellCommand(id, {[] {}, {}, {}});
+}
+
+void CVemoApp::ManageAccounts()
+{
+    CAccountsDlg dialog(m_pFrame.get());
+    dialog.m_bManageMode = true;
+    dialog.exec();
+}
+
+void CVemoApp::Start(const QString& accountPath)
+{
+    if (accountPath.isEmpty())
+        m_pAccount->OnNewDocument();
+    else
+        OpenNamedAccount(accountPath);
+    m_pFrame->PlaceFrame();
+    m_pActions->UpdateToolBar();
+    if (GetSettings().GetAutoSaveInterval() != 0)
+        m_autoSaveTimer.Start();
+}
+
+// An account named on the command line: its folder, or the account file inside it.
+void CVemoApp::OpenNamedAccount(const QString& accountPath)
+{
+    const QFileInfo info(accountPath);
+    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    if (!m_pAccount->OpenAccount(folder))
+        m_pAccount->GetPorts().m_pPrompts->MessageBox(AccountOpenFailed, IUserPrompts::Exclamation);
+}
+
+void CVemoApp::SetAutoSavePeriod(quint32 milliseconds)
+{
+    m_autoSaveTimer.SetPeriod(milliseconds);
+}

@@ -1,0 +1,37 @@
+#include "StickyList.h"
+
+bool CStickyList::CreateSticky(const QString&, CVemoItem&)
+{
+    return false;
+}
+
+bool CStickyList::RemoveSticky(const QString&, quint32)
+{
+    return false;
+}
+
+void CStickyList::CloseAllStickies() {}
+
+void CStickyList::DestroyAllStickies() {}
+
+void CStickyList::RemoveGroupStickies(const QString&) {}
+
+void CStickyList::SaveStickyTexts() {}
+
+bool CStickyList::RefreshSticky(const QString&, quint32)
+{
+    return false;
+}
+
+void CStickyList::FocusSticky(const QString&, quint32) {}
+
+void CStickyList::RedrawStickyFrames() {}
+
+void CStickyList::SetStickiesOnTop(bool) {}
+
+bool CStickyList::SetStickyAppearance(const QString&, quint32, quint32, quint32, const CLogFont&)
+{
+    return false;
+}
+
+void CStickyList::RenameGroup(const QString&, const QString&) {}

@@ -1,0 +1,508 @@
+#include "GroupView.h"
+
+#include "model/AccountCommands.h"
+#include "model/CommandIds.h"
+#include "model/GroupName.h"
+#include "model/StickyHost.h"
+#include "model/VemoAccount.h"
+#include "shell/CommandActions.h"
+#include "tray/QuickList.h"
+
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QDrag>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+
+#include <memory>
+#include <utility>
+
+namespace
+{
+constexpr int KeyRole = Qt::UserRole;
+constexpr int ImageSize = 16;
+// Room either side of a label's text, so a click at its edge still counts as on the label.
+constexpr int LabelPadding = 6;
+
+// Check images are drawn by the style sheet, so a click on them can be told from one on the icon.
+const QString CheckImages =
+    QStringLiteral("QTreeView::indicator { width: 16px; height: 16px; }"
+                   "QTreeView::indicator:unchecked { image: url(:/icons/check-open.svg); }"
+                   "QTreeView::indicator:checked { image: url(:/icons/check-done.svg); }");
+
+const QString GroupIcon = QStringLiteral(":/icons/group.svg");
+const QString PlainItemIcon = QStringLiteral(":/icons/item.svg");
+const QString StickyItemIcon = QStringLiteral(":/icons/item-sticky.svg");
+const QString QuickListedItemIcon = QStringLiteral(":/icons/item-quicklisted.svg");
+
+const QString ModelLineBreak = QStringLiteral("\r\n");
+const QString TextLineBreak = QStringLiteral("\n");
+
+// Group nodes take drops, item nodes are dragged; neither may be checked by the control itself.
+constexpr Qt::ItemFlags GroupFlags =
+    Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDropEnabled;
+constexpr Qt::ItemFlags ItemFlags =
+    Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled;
+
+// The selected node shows its icon unchanged rather than tinted with the selection colour.
+QIcon NodeIcon(const QString& path)
+{
+    QIcon icon(path);
+    icon.addFile(path, QSize(), QIcon::Selected);
+    return icon;
+}
+
+Qt::CheckState CheckFor(bool completed)
+{
+    return completed ? Qt::Checked : Qt::Unchecked;
+}
+} // namespace
+
+CGroupView::CGroupView(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("groupTree"));
+    setHeaderHidden(true);
+    setIconSize(QSize(ImageSize, ImageSize));
+    setStyleSheet(CheckImages);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    connect(this, &QTreeWidget::currentItemChanged, this, &CGroupView::SelectionChangedForCommands);
+}
+
+void CGroupView::Attach(CVemoAccount* account, CAccountCommands* commands, CCommandActions* actions)
+{
+    m_pAccount = account;
+    m_pCommands = commands;
+    m_pActions = actions;
+}
+
+bool CGroupView::IsGroupNode(const QTreeWidgetItem* node)
+{
+    return node->parent() == nullptr;
+}
+
+quint32 CGroupView::NodeKey(const QTreeWidgetItem* node)
+{
+    return node->data(0, KeyRole).toUInt();
+}
+
+QString CGroupView::GetParentGroupName(const QTreeWidgetItem* node)
+{
+    const QTreeWidgetItem* parent = node->parent();
+    return parent && IsGroupNode(parent) ? parent->text(0) : QString();
+}
+
+// Among its siblings, after those whose labels sort before or equal to its own; the node keeps
+// its place when its label changes later.
+void CGroupView::InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node)
+{
+    const QString label = node->text(0);
+    int index = 0;
+    while (index < parent->childCount() &&
+           QString::compare(parent->child(index)->text(0), label, Qt::CaseInsensitive) <= 0)
+        ++index;
+    parent->insertChild(index, node);
+}
+
+QIcon CGroupView::ItemIconFor(const QString& group, quint32 key) const
+{
+    if (m_pAccount && m_pAccount->HasSticky(group, key))
+        return NodeIcon(StickyItemIcon);
+    if (GetQuickList().Contains(group, key))
+        return NodeIcon(QuickListedItemIcon);
+    return NodeIcon(PlainItemIcon);
+}
+
+QTreeWidgetItem* CGroupView::FindGroupNode(const QString& group) const
+{
+    for (int i = 0; i < topLevelItemCount(); ++i)
+    {
+        if (SameGroupName(topLevelItem(i)->text(0), group))
+            return topLevelItem(i);
+    }
+    return nullptr;
+}
+
+QTreeWidgetItem* CGroupView::FindItemNode(const QString& group, quint32 key) const
+{
+    const QTreeWidgetItem* groupNode = FindGroupNode(group);
+    for (int i = 0; groupNode && i < groupNode->childCount(); ++i)
+    {
+        if (NodeKey(groupNode->child(i)) == key)
+            return groupNode->child(i);
+    }
+    return nullptr;
+}
+
+bool CGroupView::AddGroupNode(const CVemoGroup& group)
+{
+    auto* node = new QTreeWidgetItem(QStringList(group.GetName()));
+    node->setFlags(GroupFlags);
+    node->setData(0, KeyRole, 0u);
+    node->setIcon(0, NodeIcon(GroupIcon));
+    InsertSorted(invisibleRootItem(), node);
+    node->setExpanded(true);
+    for (const CVemoItem& item : group.GetItems())
+        AddItemNode(group.GetName(), item);
+    return true;
+}
+
+bool CGroupView::AddItemNode(const QString& group, const CVemoItem& item)
+{
+    QTreeWidgetItem* groupNode = FindGroupNode(group);
+    if (!groupNode)
+        return false;
+    auto* node = new QTreeWidgetItem(QStringList(item.m_strTitle));
+    node->setFlags(ItemFlags);
+    node->setData(0, KeyRole, item.m_dwKey);
+    node->setCheckState(0, CheckFor(item.m_bCompleted != 0));
+    node->setIcon(0, ItemIconFor(group, item.m_dwKey));
+    InsertSorted(groupNode, node);
+    return true;
+}
+
+bool CGroupView::DeleteGroupNode(const QString& group)
+{
+    std::unique_ptr<QTreeWidgetItem> node(FindGroupNode(group));
+    return node != nullptr;
+}
+
+bool CGroupView::DeleteItemNode(const QString& group, quint32 key)
+{
+    std::unique_ptr<QTreeWidgetItem> node(FindItemNode(group, key));
+    return node != nullptr;
+}
+
+bool CGroupView::DeleteGroupItemNodes(const QString& group)
+{
+    QTreeWidgetItem* groupNode = FindGroupNode(group);
+    if (!groupNode)
+        return false;
+    qDeleteAll(groupNode->takeChildren());
+    return true;
+}
+
+bool CGroupView::DeleteAllNodes()
+{
+    if (!m_pAccount)
+        return false;
+    clear();
+    return true;
+}
+
+bool CGroupView::SelectItemNode(const QString& group, quint32 key)
+{
+    QTreeWidgetItem* node = FindItemNode(group, key);
+    if (node)
+        setCurrentItem(node);
+    return node != nullptr;
+}
+
+bool CGroupView::UpdateItemIcon(const QString& group, quint32 key)
+{
+    QTreeWidgetItem* node = FindItemNode(group, key);
+    if (node)
+        node->setIcon(0, ItemIconFor(group, key));
+    return node != nullptr;
+}
+
+bool CGroupView::UpdateAllItemIcons()
+{
+    for (int i = 0; i < topLevelItemCount(); ++i)
+    {
+        const QTreeWidgetItem* groupNode = topLevelItem(i);
+        for (int j = 0; j < groupNode->childCount(); ++j)
+            UpdateItemIcon(groupNode->text(0), NodeKey(groupNode->child(j)));
+    }
+    return true;
+}
+
+bool CGroupView::SetItemLabel(const QString& group, quint32 key, const QString& title)
+{
+    QTreeWidgetItem* node = FindItemNode(group, key);
+    if (node)
+        node->setText(0, title);
+    return node != nullptr;
+}
+
+bool CGroupView::SetItemCheck(const QString& group, quint32 key, bool completed)
+{
+    QTreeWidgetItem* node = FindItemNode(group, key);
+    if (node)
+        node->setCheckState(0, CheckFor(completed));
+    return node != nullptr;
+}
+
+bool CGroupView::GetSelectedGroupNode() const
+{
+    return currentItem() && IsGroupNode(currentItem());
+}
+
+QString CGroupView::GetSelectedGroupName(bool groupOnly) const
+{
+    const QTreeWidgetItem* node = currentItem();
+    if (!node)
+        return QString();
+    if (IsGroupNode(node))
+        return node->text(0);
+    return groupOnly ? QString() : GetParentGroupName(node);
+}
+
+quint32 CGroupView::GetSelectedItemKey() const
+{
+    return GetSelectedGroupNode() || !currentItem() ? 0 : NodeKey(currentItem());
+}
+
+QStyleOptionViewItem CGroupView::NodeOption(const QTreeWidgetItem* node) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualItemRect(node);
+    option.text = node->text(0);
+    option.icon = node->icon(0);
+    option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+    if (!IsGroupNode(node))
+    {
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        option.checkState = node->checkState(0);
+    }
+    return option;
+}
+
+// The style's text rectangle runs to the edge of the view; the label is only as wide as its text.
+QRect CGroupView::LabelRect(const QStyleOptionViewItem& option) const
+{
+    QRect rect = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+    rect.setWidth(qMin(rect.width(), fontMetrics().horizontalAdvance(option.text) + LabelPadding));
+    return rect;
+}
+
+CGroupView::HitZone CGroupView::HitTest(const QPoint& point, QTreeWidgetItem*& node) const
+{
+    node = itemAt(point);
+    if (!node)
+        return OffNode;
+    const QStyleOptionViewItem option = NodeOption(node);
+    const auto contains = [&](QStyle::SubElement element)
+    {
+        return style()->subElementRect(element, &option, this).contains(point);
+    };
+    if (!IsGroupNode(node) && contains(QStyle::SE_ItemViewItemCheckIndicator))
+        return OnCheck;
+    if (contains(QStyle::SE_ItemViewItemDecoration))
+        return OnIcon;
+    return LabelRect(option).contains(point) ? OnLabel : OffNode;
+}
+
+void CGroupView::mousePressEvent(QMouseEvent* event)
+{
+    // The right button selects nothing by itself; the context menu decides.
+    if (event->button() == Qt::RightButton)
+        return;
+    QTreeWidgetItem* node = nullptr;
+    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint(), node) == OnCheck)
+    {
+        ToggleCheck(node);
+        m_bSwallowRelease = true;
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+// The release of a check click would otherwise count as a click on the node and start editing.
+void CGroupView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (std::exchange(m_bSwallowRelease, false))
+        return;
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+void CGroupView::ToggleCheck(QTreeWidgetItem* node)
+{
+    const QString group = GetParentGroupName(node);
+    if (group.isEmpty())
+        return;
+    const bool completed = node->checkState(0) != Qt::Checked;
+    node->setCheckState(0, CheckFor(completed));
+    m_pAccount->SetCompleted(group, NodeKey(node), completed, false);
+}
+
+void CGroupView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && DoubleClickCommand(event->position().toPoint()))
+        return;
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+// Whether the double click ran a command; otherwise it opens or closes a group as usual.
+bool CGroupView::DoubleClickCommand(const QPoint& point)
+{
+    QTreeWidgetItem* node = nullptr;
+    const HitZone zone = HitTest(point, node);
+    if (!node || node != currentItem())
+        return false;
+    if (IsGroupNode(node))
+    {
+        if (zone != OnLabel)
+            return false;
+        m_pActions->Execute(ID_ITEM_ADD);
+        return true;
+    }
+    if (zone != OnLabel && zone != OnIcon)
+        return false;
+    m_pAccount->ToggleSticky(GetSelectedGroupName(false), GetSelectedItemKey());
+    return true;
+}
+
+void CGroupView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QTreeWidgetItem* node = nullptr;
+    CCommandActions::Menu menu = CCommandActions::AccountMenu;
+    if (HitTest(event->pos(), node) != OffNode)
+    {
+        setCurrentItem(node);
+        menu = IsGroupNode(node) ? CCommandActions::GroupMenu : CCommandActions::ItemMenu;
+    }
+    std::unique_ptr<QMenu> popup(m_pActions->CreateContextMenu(menu, this));
+    popup->exec(event->globalPos());
+}
+
+bool CGroupView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool editing = QTreeWidget::edit(index, trigger, event);
+    if (editing)
+        m_editedIndex = index;
+    return editing;
+}
+
+// The text is taken here but applied only once the editor is gone: a refusal shows a modal
+// message, and the editor losing its focus to it would commit a second time.
+void CGroupView::commitData(QWidget* editor)
+{
+    const auto* lineEdit = qobject_cast<QLineEdit*>(editor);
+    if (!lineEdit)
+        return;
+    m_committedIndex = m_editedIndex;
+    m_strCommittedText = lineEdit->text();
+}
+
+void CGroupView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTreeWidget::closeEditor(editor, hint);
+    const QPersistentModelIndex committed = std::exchange(m_committedIndex, {});
+    if (committed.isValid())
+        ApplyLabelEdit(itemFromIndex(committed), m_strCommittedText);
+}
+
+void CGroupView::ApplyLabelEdit(QTreeWidgetItem* node, const QString& text)
+{
+    // The account renames what is selected, so an edit whose node lost the selection is dropped.
+    if (node != currentItem())
+        return;
+    if (IsGroupNode(node))
+    {
+        if (m_pCommands->RenameSelectedGroup(text))
+            node->setText(0, text);
+        return;
+    }
+    m_pAccount->SetItemTitle(GetParentGroupName(node), NodeKey(node), text);
+    node->setText(0, text);
+}
+
+void CGroupView::startDrag(Qt::DropActions)
+{
+    QTreeWidgetItem* node = currentItem();
+    CVemoItem item(Qt::Uninitialized);
+    if (!node || IsGroupNode(node) ||
+        !m_pAccount->GetItemCopy(GetParentGroupName(node), NodeKey(node), item))
+        return;
+    auto* data = new QMimeData;
+    data->setText(QString(item.m_strMessage).replace(ModelLineBreak, TextLineBreak));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    const QRect nodeRect = visualItemRect(node);
+    drag->setPixmap(viewport()->grab(nodeRect));
+    drag->setHotSpot(viewport()->mapFromGlobal(QCursor::pos()) - nodeRect.topLeft());
+    m_bDragging = true;
+    drag->exec(Qt::MoveAction);
+    m_bDragging = false;
+    SetDropHighlight(nullptr);
+}
+
+// Only a drag started here may be dropped here; without accepting the enter no moves arrive.
+void CGroupView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (m_bDragging)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CGroupView::dragMoveEvent(QDragMoveEvent* event)
+{
+    QTreeWidgetItem* node = itemAt(event->position().toPoint());
+    if (!m_bDragging || !node || !IsGroupNode(node))
+    {
+        SetDropHighlight(nullptr);
+        event->ignore();
+        return;
+    }
+    SetDropHighlight(node);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void CGroupView::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    SetDropHighlight(nullptr);
+    event->accept();
+}
+
+void CGroupView::dropEvent(QDropEvent* event)
+{
+    SetDropHighlight(nullptr);
+    if (!m_bDragging)
+    {
+        event->ignore();
+        return;
+    }
+    MoveSelectedItemTo(event->position().toPoint());
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+bool CGroupView::MoveSelectedItemTo(const QPoint& point)
+{
+    const QTreeWidgetItem* target = itemAt(point);
+    const QString source = GetSelectedGroupName(false);
+    const quint32 key = GetSelectedItemKey();
+    CVemoItem item(Qt::Uninitialized);
+    if (!target || !IsGroupNode(target) || !m_pAccount->GetItemCopy(source, key, item))
+        return false;
+    m_pAccount->AddItemToGroup(target->text(0), item);
+    m_pAccount->RemoveItem(source, key);
+    return true;
+}
+
+void CGroupView::SetDropHighlight(QTreeWidgetItem* node)
+{
+    QTreeWidgetItem* old = itemFromIndex(m_dropHighlight);
+    if (old == node)
+        return;
+    if (old)
+    {
+        old->setData(0, Qt::BackgroundRole, QVariant());
+        old->setData(0, Qt::ForegroundRole, QVariant());
+    }
+    m_dropHighlight = indexFromItem(node);
+    if (node)
+    {
+        node->setBackground(0, palette().highlight());
+        node->setForeground(0, palette().highlightedText());
+    }
+}

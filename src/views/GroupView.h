@@ -1,0 +1,100 @@
+#pragma once
+
+#include "model/GroupTree.h"
+
+#include <QPersistentModelIndex>
+#include <QStyleOptionViewItem>
+#include <QTreeWidget>
+
+class CAccountCommands;
+class CCommandActions;
+class CVemoAccount;
+
+// The main window's tree of groups and their items: the program's selection, in-place renaming,
+// completion checks, double-click shortcuts, context menus and moving items by drag and drop.
+class CGroupView : public QTreeWidget, public IGroupTree
+{
+    Q_OBJECT
+
+public:
+    explicit CGroupView(QWidget* parent = nullptr);
+
+    // The account is made with this view as its tree, so it arrives after construction.
+    void Attach(CVemoAccount* account, CAccountCommands* commands, CCommandActions* actions);
+
+    bool AddGroupNode(const CVemoGroup& group) override;
+    bool AddItemNode(const QString& group, const CVemoItem& item) override;
+    bool DeleteGroupNode(const QString& group) override;
+    bool DeleteItemNode(const QString& group, quint32 key) override;
+    bool DeleteGroupItemNodes(const QString& group) override;
+    bool DeleteAllNodes() override;
+    bool SelectItemNode(const QString& group, quint32 key) override;
+    bool UpdateItemIcon(const QString& group, quint32 key) override;
+    bool UpdateAllItemIcons() override;
+    bool SetItemLabel(const QString& group, quint32 key, const QString& title) override;
+    bool SetItemCheck(const QString& group, quint32 key, bool completed) override;
+
+    bool GetSelectedGroupNode() const override;
+    QString GetSelectedGroupName(bool groupOnly) const override;
+    quint32 GetSelectedItemKey() const override;
+
+    QTreeWidgetItem* FindGroupNode(const QString& group) const;
+    QTreeWidgetItem* FindItemNode(const QString& group, quint32 key) const;
+
+    // What a drop of the dragged item at the point (viewport coordinates) does: a drop on a
+    // group node moves the selected item there; whether it moved.
+    bool MoveSelectedItemTo(const QPoint& point);
+
+signals:
+    void SelectionChangedForCommands();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+
+protected slots:
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    enum HitZone
+    {
+        OffNode,
+        OnCheck,
+        OnIcon,
+        OnLabel,
+    };
+
+    static bool IsGroupNode(const QTreeWidgetItem* node);
+    static quint32 NodeKey(const QTreeWidgetItem* node);
+    static QString GetParentGroupName(const QTreeWidgetItem* node);
+    static void InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node);
+    QIcon ItemIconFor(const QString& group, quint32 key) const;
+
+    QStyleOptionViewItem NodeOption(const QTreeWidgetItem* node) const;
+    QRect LabelRect(const QStyleOptionViewItem& option) const;
+    HitZone HitTest(const QPoint& point, QTreeWidgetItem*& node) const;
+
+    void ToggleCheck(QTreeWidgetItem* node);
+    bool DoubleClickCommand(const QPoint& point);
+    void ApplyLabelEdit(QTreeWidgetItem* node, const QString& text);
+    void SetDropHighlight(QTreeWidgetItem* node);
+
+    CVemoAccount* m_pAccount = nullptr;
+    CAccountCommands* m_pCommands = nullptr;
+    CCommandActions* m_pActions = nullptr;
+    bool m_bDragging = false;
+    bool m_bSwallowRelease = false;
+    QPersistentModelIndex m_dropHighlight;
+    QPersistentModelIndex m_editedIndex;
+    QPersistentModelIndex m_committedIndex;
+    QString m_strCommittedText;
+};

@@ -1,0 +1,271 @@
+#include "FakeClock.h"
+#include "TestHome.h"
+#include "model/AccountCommands.h"
+#include "model/AccountFakes.h"
+#include "model/CommandIds.h"
+#include "model/VemoAccount.h"
+#include "shell/CommandActions.h"
+#include "shell/MainFrame.h"
+#include "shell/ProgramFolder.h"
+#include "shell/QuitSignals.h"
+#include "shell/Settings.h"
+#include "shell/SingleInstance.h"
+#include "shell/VemoApp.h"
+#include "tray/QuickList.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <csignal>
+#include <ctime>
+#include <memory>
+
+namespace
+{
+constexpr qint32 Noon = 1796817600; // 2026-12-09 12:00 UTC
+const QString Todo = QStringLiteral("Things To Do");
+
+QTreeWidget* Tree(CVemoApp& app)
+{
+    return app.GetMainFrame().findChild<QTreeWidget*>(QStringLiteral("groupTree"));
+}
+
+QStringList Labels(QTreeWidgetItem* parent)
+{
+    QStringList labels;
+    for (int i = 0; i < parent->childCount(); ++i)
+        labels.append(parent->child(i)->text(0));
+    return labels;
+}
+
+QMenu* MainMenu(CVemoApp& app, const QString& title)
+{
+    for (QAction* action : app.GetMainFrame().menuBar()->actions())
+    {
+        if (action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+// The enable states a user sees when the menu opens, by entry text without its shortcut.
+QMap<QString, bool> EnabledEntries(QMenu* menu)
+{
+    emit menu->aboutToShow();
+    QMap<QString, bool> entries;
+    for (QAction* action : menu->actions())
+    {
+        if (!action->isSeparator())
+            entries.insert(action->text().section(QLatin1Char('\t'), 0, 0), action->isEnabled());
+    }
+    return entries;
+}
+} // namespace
+
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void firstStartShowsNoAccountAtTopLeft();
+    void newAccountShowsDefaultGroupAndWelcomeItem();
+    void itemMenuFollowsTheSelection_data();
+    void itemMenuFollowsTheSelection();
+    void itemLifecycleReachesTheFiles();
+    void placementIsSavedAndRestored();
+    void secondInstanceIsRefusedAndShowsTheFirst();
+    void sessionEndSignalsAskToQuit_data();
+    void sessionEndSignalsAskToQuit();
+
+private:
+    void StartApp();
+    void NewHome();
+
+    CTestHome m_home;
+    CFakeClock m_clock{Noon};
+    CFakePrompts m_prompts;
+    std::unique_ptr<CVemoApp> m_app;
+};
+
+void TestMainFrame::initTestCase()
+{
+    qputenv("TZ", "UTC0");
+    tzset();
+}
+
+void TestMainFrame::init()
+{
+    QDir(GetProgramFolder()).removeRecursively();
+    m_prompts = CFakePrompts();
+}
+
+void TestMainFrame::cleanup()
+{
+    m_app.reset();
+}
+
+void TestMainFrame::StartApp()
+{
+    m_app = std::make_unique<CVemoApp>(&m_prompts);
+    m_app->Start();
+    QApplication::setActiveWindow(&m_app->GetMainFrame());
+    QVERIFY(QTest::qWaitForWindowActive(&m_app->GetMainFrame()));
+}
+
+void TestMainFrame::NewHome()
+{
+    m_prompts.m_newAccountNames = {QStringLiteral("Home")};
+    m_app->GetActions().Execute(ID_FILE_NEW);
+}
+
+void TestMainFrame::firstStartShowsNoAccountAtTopLeft()
+{
+    GetSettings().SetDefaultAccount(QString());
+    StartApp();
+    CMainFrame& frame = m_app->GetMainFrame();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("[No Account] - Vemo"));
+    QVERIFY(frame.isVisible());
+    QCOMPARE(frame.pos(), QPoint(0, 0));
+    QCOMPARE(frame.size(), QSize(200, 300));
+    QCOMPARE(Tree(*m_app)->topLevelItemCount(), 0);
+    QVERIFY(m_prompts.m_messages.isEmpty());
+}
+
+void TestMainFrame::newAccountShowsDefaultGroupAndWelcomeItem()
+{
+    StartApp();
+    NewHome();
+    QCOMPARE(m_app->GetMainFrame().windowTitle(), QStringLiteral("Home - Vemo"));
+    QTreeWidget* tree = Tree(*m_app);
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(tree->topLevelItem(0)->text(0), Todo);
+    QCOMPARE(Labels(tree->topLevelItem(0)), QStringList{QStringLiteral("My First Vemo Item")});
+}
+
+void TestMainFrame::itemMenuFollowsTheSelection_data()
+{
+    QTest::addColumn<int>("selection");
+    QTest::addColumn<bool>("groupEntries");
+    QTest::addColumn<bool>("itemEntries");
+    QTest::newRow("nothing") << 0 << false << false;
+    QTest::newRow("group") << 1 << true << false;
+    QTest::newRow("item") << 2 << false << true;
+}
+
+void TestMainFrame::itemMenuFollowsTheSelection()
+{
+    QFETCH(int, selection);
+    QFETCH(bool, groupEntries);
+    QFETCH(bool, itemEntries);
+    StartApp();
+    NewHome();
+    QTreeWidget* tree = Tree(*m_app);
+    tree->setCurrentItem(selection == 0   ? nullptr
+                         : selection == 1 ? tree->topLevelItem(0)
+                                          : tree->topLevelItem(0)->child(0));
+
+    const QMap<QString, bool> group = EnabledEntries(MainMenu(*m_app, QStringLiteral("&Group")));
+    QCOMPARE(group.value(QStringLiteral("&Add Group...")), true);
+    QCOMPARE(group.value(QStringLiteral("&Remove Group")), groupEntries);
+    QCOMPARE(group.value(QStringLiteral("&Delete All Items In Group")), groupEntries);
+    const QMap<QString, bool> item = EnabledEntries(MainMenu(*m_app, QStringLiteral("&Item")));
+    QCOMPARE(item.value(QStringLiteral("Add &Item...")), groupEntries || itemEntries);
+    QCOMPARE(item.value(QStringLiteral("R&emove Item")), itemEntries);
+    QCOMPARE(item.value(QStringLiteral("P&roperties...")), itemEntries);
+    QCOMPARE(item.value(QStringLiteral("Add to &Quick List")), itemEntries);
+    QCOMPARE(item.value(QStringLiteral("M&ake Item And Sticky")), true);
+}
+
+void TestMainFrame::itemLifecycleReachesTheFiles()
+{
+    StartApp();
+    NewHome();
+    QTreeWidget* tree = Tree(*m_app);
+    tree->setCurrentItem(tree->topLevelItem(0));
+    m_prompts.m_editItem = [](CVemoItem& item)
+    {
+        item.m_strTitle = QStringLiteral("Call the bank");
+        return true;
+    };
+    QTest::keyClick(&m_app->GetMainFrame(), Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(Labels(tree->topLevelItem(0)),
+             QStringList({QStringLiteral("Call the bank"), QStringLiteral("My First Vemo Item")}));
+
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    m_app->GetActions().Execute(ID_TASK_COMPLETED);
+    m_prompts.m_answers = {IUserPrompts::Yes};
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    QTest::keyClick(&m_app->GetMainFrame(), Qt::Key_Delete);
+    QCOMPARE(Labels(tree->topLevelItem(0)), QStringList{QStringLiteral("Call the bank")});
+
+    QTest::keyClick(&m_app->GetMainFrame(), Qt::Key_S, Qt::ControlModifier);
+    CVemoGroup saved;
+    QVERIFY(saved.LoadFromFile(GetProgramFolder() + QStringLiteral("Home/Things To Do.grp")));
+    QCOMPARE(saved.GetItems().size(), 1);
+    QCOMPARE(saved.GetItems()[0].m_strTitle, QStringLiteral("Call the bank"));
+    QCOMPARE(saved.GetItems()[0].m_bCompleted, 1);
+
+    m_app->GetMainFrame().close();
+    m_app.reset();
+    StartApp();
+    QCOMPARE(m_app->GetMainFrame().windowTitle(), QStringLiteral("Home - Vemo"));
+    QCOMPARE(Labels(Tree(*m_app)->topLevelItem(0)), QStringList{QStringLiteral("Call the bank")});
+}
+
+void TestMainFrame::placementIsSavedAndRestored()
+{
+    StartApp();
+    CMainFrame& frame = m_app->GetMainFrame();
+    frame.move(40, 50);
+    frame.resize(320, 410);
+    frame.close();
+    m_app.reset();
+
+    StartApp();
+    QCOMPARE(m_app->GetMainFrame().pos(), QPoint(40, 50));
+    QCOMPARE(m_app->GetMainFrame().size(), QSize(320, 410));
+    m_app->GetMainFrame().close();
+}
+
+void TestMainFrame::secondInstanceIsRefusedAndShowsTheFirst()
+{
+    const QString key = CSingleInstance::KeyFor(GetProgramFolder());
+    CSingleInstance first(key);
+    QVERIFY(first.TryBecomePrimary());
+    QSignalSpy shown(&first, &CSingleInstance::ShowRequested);
+
+    CSingleInstance second(key);
+    QVERIFY(!second.TryBecomePrimary());
+    QVERIFY(second.AskPrimaryToShow());
+    QVERIFY(shown.wait(5000));
+}
+
+void TestMainFrame::sessionEndSignalsAskToQuit_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGHUP") << SIGHUP;
+    QTest::newRow("SIGINT") << SIGINT;
+}
+
+void TestMainFrame::sessionEndSignalsAskToQuit()
+{
+    QFETCH(int, signalNumber);
+    CQuitSignals quitSignals;
+    QSignalSpy asked(&quitSignals, &CQuitSignals::QuitRequested);
+    QCOMPARE(std::raise(signalNumber), 0);
+    QVERIFY(asked.wait(5000));
+    QCOMPARE(asked.count(), 1);
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"

@@ -1,0 +1,378 @@
+#include "FakeClock.h"
+#include "TestHome.h"
+#include "model/AccountCommands.h"
+#include "model/AccountFakes.h"
+#include "shell/CommandActions.h"
+#include "shell/ProgramFolder.h"
+#include "tray/QuickList.h"
+#include "views/GroupView.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+constexpr qint32 Noon = 1796817600; // 2026-12-09 12:00 UTC
+const QString Home = QStringLiteral("Home");
+const QString Bills = QStringLiteral("Bills");
+
+// The account with the real view as its tree and fakes behind every other port.
+struct CViewFixture
+{
+    CGroupView m_view;
+    CFakeStickyHost m_stickies;
+    CFakePrompts m_prompts;
+    CFakeMainWindow m_mainWindow;
+    CVemoAccount m_account{{&m_view, &m_stickies, &m_prompts, nullptr, nullptr, &m_mainWindow}};
+    CAccountCommands m_commands{m_account};
+    CCommandActions m_actions{m_commands};
+
+    CViewFixture()
+    {
+        g_pAccount = &m_account;
+        m_view.Attach(&m_account, &m_commands, &m_actions);
+    }
+    ~CViewFixture() { g_pAccount = nullptr; }
+    CViewFixture(const CViewFixture&) = delete;
+    CViewFixture& operator=(const CViewFixture&) = delete;
+};
+
+QStringList Labels(const QTreeWidgetItem* parent)
+{
+    QStringList labels;
+    for (int i = 0; i < parent->childCount(); ++i)
+        labels.append(parent->child(i)->text(0));
+    return labels;
+}
+
+QStringList GroupNames(const CVemoAccount& account)
+{
+    QStringList names;
+    for (const CVemoGroup& group : account.GetGroups())
+        names.append(group.GetName());
+    return names;
+}
+
+QImage IconImage(const QIcon& icon)
+{
+    return icon.pixmap(16, 16).toImage();
+}
+} // namespace
+
+class TestGroupView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void insertionSortsIgnoringCaseAndRenameKeepsPlace();
+    void itemIconFollowsStickyAndQuickList_data();
+    void itemIconFollowsStickyAndQuickList();
+    void checkClickTogglesCompletionWithoutSelecting();
+    void groupRenameInPlace_data();
+    void groupRenameInPlace();
+    void itemRenameInPlaceStoresTitle();
+    void doubleClickOnLabel_data();
+    void doubleClickOnLabel();
+    void dropMovesItemOnlyOntoGroup_data();
+    void dropMovesItemOnlyOntoGroup();
+    void selectionQueries_data();
+    void selectionQueries();
+
+private:
+    void AddGroup(const QString& name);
+    quint32 AddItem(const QString& group, const QString& title);
+    QPoint CheckPoint(const QTreeWidgetItem* node) const;
+    QPoint LabelPoint(const QTreeWidgetItem* node) const;
+    void RenameInPlace(QTreeWidgetItem* node, const QString& text);
+
+    CTestHome m_home;
+    CFakeClock m_clock{Noon};
+    std::unique_ptr<CViewFixture> m_fixture;
+};
+
+void TestGroupView::init()
+{
+    QDir(GetProgramFolder()).removeRecursively();
+    GetQuickList().RemoveAll();
+    m_fixture = std::make_unique<CViewFixture>();
+    m_fixture->m_prompts.m_newAccountNames = {QStringLiteral("Account")};
+    QVERIFY(m_fixture->m_account.NewAccount());
+    QVERIFY(m_fixture->m_account.RemoveGroup(m_fixture->m_account.GetGroups().first().GetName()));
+    m_fixture->m_view.resize(300, 400);
+    m_fixture->m_view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_fixture->m_view));
+}
+
+void TestGroupView::cleanup()
+{
+    m_fixture.reset();
+}
+
+void TestGroupView::AddGroup(const QString& name)
+{
+    CVemoGroup group;
+    group.SetName(name);
+    m_fixture->m_account.AddGroup(group);
+}
+
+quint32 TestGroupView::AddItem(const QString& group, const QString& title)
+{
+    CVemoItem item(Noon, Noon, CVemoItem::PriorityNormal);
+    item.m_strTitle = title;
+    return m_fixture->m_account.AddItemToGroup(group, item);
+}
+
+// A node's cell holds the check image, the icon and the label, each image 16 pixels wide.
+QPoint TestGroupView::CheckPoint(const QTreeWidgetItem* node) const
+{
+    const QRect rect = m_fixture->m_view.visualItemRect(node);
+    return {rect.left() + 10, rect.center().y()};
+}
+
+QPoint TestGroupView::LabelPoint(const QTreeWidgetItem* node) const
+{
+    const QRect rect = m_fixture->m_view.visualItemRect(node);
+    const int iconsWidth = node->parent() ? 40 : 22;
+    return {rect.left() + iconsWidth + 6, rect.center().y()};
+}
+
+void TestGroupView::RenameInPlace(QTreeWidgetItem* node, const QString& text)
+{
+    CGroupView& view = m_fixture->m_view;
+    view.setCurrentItem(node);
+    QTest::keyClick(&view, Qt::Key_F2);
+    auto* editor = view.viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->setText(text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits a confirmed edit from the event loop.
+    QCoreApplication::processEvents();
+}
+
+void TestGroupView::insertionSortsIgnoringCaseAndRenameKeepsPlace()
+{
+    CGroupView& view = m_fixture->m_view;
+    AddGroup(QStringLiteral("beta"));
+    AddGroup(QStringLiteral("Alpha"));
+    AddItem(QStringLiteral("beta"), QStringLiteral("b"));
+    AddItem(QStringLiteral("beta"), QStringLiteral("C"));
+    AddItem(QStringLiteral("beta"), QStringLiteral("a"));
+    QCOMPARE(Labels(view.invisibleRootItem()), QStringList({"Alpha", "beta"}));
+    QCOMPARE(Labels(view.FindGroupNode(QStringLiteral("beta"))), QStringList({"a", "b", "C"}));
+    QVERIFY(view.FindGroupNode(QStringLiteral("Alpha"))->isExpanded());
+
+    RenameInPlace(view.FindGroupNode(QStringLiteral("Alpha")), QStringLiteral("zeta"));
+    QCOMPARE(Labels(view.invisibleRootItem()), QStringList({"zeta", "beta"}));
+    QVERIFY(m_fixture->m_account.FindGroup(QStringLiteral("zeta")) >= 0);
+}
+
+void TestGroupView::itemIconFollowsStickyAndQuickList_data()
+{
+    QTest::addColumn<bool>("sticky");
+    QTest::addColumn<bool>("quickListed");
+    QTest::addColumn<QString>("icon");
+    QTest::newRow("plain") << false << false << ":/icons/item.svg";
+    QTest::newRow("quick-listed") << false << true << ":/icons/item-quicklisted.svg";
+    QTest::newRow("sticky") << true << false << ":/icons/item-sticky.svg";
+    QTest::newRow("sticky and quick-listed") << true << true << ":/icons/item-sticky.svg";
+}
+
+void TestGroupView::itemIconFollowsStickyAndQuickList()
+{
+    QFETCH(bool, sticky);
+    QFETCH(bool, quickListed);
+    QFETCH(QString, icon);
+    AddGroup(Home);
+    const quint32 key = AddItem(Home, QStringLiteral("Task"));
+    if (sticky)
+        QVERIFY(m_fixture->m_account.ShowSticky(Home, key, true));
+    if (quickListed)
+        QVERIFY(GetQuickList().Add(Home, key));
+    const QTreeWidgetItem* node = m_fixture->m_view.FindItemNode(Home, key);
+    QCOMPARE(IconImage(node->icon(0)), IconImage(QIcon(icon)));
+}
+
+void TestGroupView::checkClickTogglesCompletionWithoutSelecting()
+{
+    CGroupView& view = m_fixture->m_view;
+    AddGroup(Home);
+    const quint32 selected = AddItem(Home, QStringLiteral("Selected"));
+    const quint32 checked = AddItem(Home, QStringLiteral("Checked"));
+    QTreeWidgetItem* checkedNode = view.FindItemNode(Home, checked);
+    view.setCurrentItem(view.FindItemNode(Home, selected));
+
+    for (const bool completed : {true, false})
+    {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CheckPoint(checkedNode));
+        CVemoItem item(Qt::Uninitialized);
+        QVERIFY(m_fixture->m_account.GetItemCopy(Home, checked, item));
+        QCOMPARE(item.m_bCompleted != 0, completed);
+        QCOMPARE(checkedNode->checkState(0), completed ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(view.GetSelectedItemKey(), selected);
+    }
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, LabelPoint(checkedNode));
+    QCOMPARE(view.GetSelectedItemKey(), checked);
+    QCOMPARE(checkedNode->checkState(0), Qt::Unchecked);
+}
+
+void TestGroupView::groupRenameInPlace_data()
+{
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<bool>("renamed");
+    QTest::newRow("letter case only") << "HOME" << true;
+    QTest::newRow("new name") << "Errands" << true;
+    QTest::newRow("other group") << "Bills" << false;
+    QTest::newRow("other group in other case") << "bILLS" << false;
+}
+
+void TestGroupView::groupRenameInPlace()
+{
+    QFETCH(QString, newName);
+    QFETCH(bool, renamed);
+    AddGroup(Home);
+    AddGroup(Bills);
+    QTreeWidgetItem* node = m_fixture->m_view.FindGroupNode(Home);
+    RenameInPlace(node, newName);
+    const QString name = renamed ? newName : Home;
+    QCOMPARE(node->text(0), name);
+    QCOMPARE(GroupNames(m_fixture->m_account), QStringList({name, Bills}));
+    const QStringList nameUsed(
+        "You must use a group name that hasn't already been used in this account.");
+    QCOMPARE(m_fixture->m_prompts.MessageTexts(), renamed ? QStringList() : nameUsed);
+}
+
+void TestGroupView::itemRenameInPlaceStoresTitle()
+{
+    AddGroup(Home);
+    const quint32 key = AddItem(Home, QStringLiteral("Old"));
+    QTreeWidgetItem* node = m_fixture->m_view.FindItemNode(Home, key);
+    RenameInPlace(node, QStringLiteral("New title"));
+    CVemoItem item(Qt::Uninitialized);
+    QVERIFY(m_fixture->m_account.GetItemCopy(Home, key, item));
+    QCOMPARE(item.m_strTitle, QStringLiteral("New title"));
+    QCOMPARE(node->text(0), QStringLiteral("New title"));
+}
+
+void TestGroupView::doubleClickOnLabel_data()
+{
+    QTest::addColumn<bool>("onItem");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<bool>("sticky");
+    QTest::newRow("group opens add item") << false << QStringList("Vemo - Add Item") << false;
+    QTest::newRow("item shows its sticky") << true << QStringList() << true;
+}
+
+void TestGroupView::doubleClickOnLabel()
+{
+    QFETCH(bool, onItem);
+    QFETCH(QStringList, captions);
+    QFETCH(bool, sticky);
+    CGroupView& view = m_fixture->m_view;
+    AddGroup(Home);
+    const quint32 key = AddItem(Home, QStringLiteral("Task"));
+    QTreeWidgetItem* groupNode = view.FindGroupNode(Home);
+    QTreeWidgetItem* node = onItem ? view.FindItemNode(Home, key) : groupNode;
+    view.setCurrentItem(node);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, LabelPoint(node));
+    QCOMPARE(m_fixture->m_prompts.m_captions, captions);
+    QCOMPARE(m_fixture->m_account.HasSticky(Home, key), sticky);
+    QCOMPARE(m_fixture->m_stickies.m_focused.m_dwKey, sticky ? key : 0u);
+    QVERIFY(groupNode->isExpanded());
+}
+
+void TestGroupView::dropMovesItemOnlyOntoGroup_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("other group") << "group" << true;
+    QTest::newRow("item node") << "item" << false;
+    QTest::newRow("empty space") << "nowhere" << false;
+}
+
+void TestGroupView::dropMovesItemOnlyOntoGroup()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, moved);
+    CGroupView& view = m_fixture->m_view;
+    CVemoAccount& account = m_fixture->m_account;
+    AddGroup(Home);
+    AddGroup(Bills);
+    const quint32 otherKey = AddItem(Bills, QStringLiteral("Other"));
+    CVemoItem item(Noon, Noon + 3600, CVemoItem::PriorityHigh);
+    item.m_strTitle = QStringLiteral("Moving");
+    item.m_bHasSticky = 1;
+    item.m_bQuickListed = 1;
+    item.m_reminder.m_bEnabled = 1;
+    item.m_reminder.m_timeDoBy = Noon + 3600;
+    const quint32 key = account.AddItemToGroup(Home, item);
+    view.setCurrentItem(view.FindItemNode(Home, key));
+
+    const QMap<QString, QPoint> points = {
+        {"group", view.visualItemRect(view.FindGroupNode(Bills)).center()},
+        {"item", view.visualItemRect(view.FindItemNode(Bills, otherKey)).center()},
+        {"nowhere", QPoint(10, view.viewport()->height() - 5)}};
+    QCOMPARE(view.MoveSelectedItemTo(points[target]), moved);
+
+    CVemoItem stored(Qt::Uninitialized);
+    QCOMPARE(account.GetItemCopy(Home, key, stored), !moved);
+    QCOMPARE(view.FindItemNode(Home, key) == nullptr, moved);
+    const QString group = moved ? Bills : Home;
+    const quint32 newKey = moved ? otherKey + 1 : key;
+    QVERIFY(account.GetItemCopy(group, newKey, stored));
+    QCOMPARE(stored.m_strTitle, item.m_strTitle);
+    QVERIFY(view.FindItemNode(group, newKey));
+    QVERIFY(GetQuickList().Contains(group, newKey));
+    QCOMPARE(GetQuickList().GetCount(), 1);
+    QVERIFY(m_fixture->m_stickies.IsOpen(group, newKey));
+    QCOMPARE(m_fixture->m_stickies.m_notes.size(), 1);
+    QVERIFY(account.GetReminderScheduler().FindReminder(group, newKey) >= 0);
+    QCOMPARE(account.GetReminderScheduler().FindReminder(Home, key) >= 0, !moved);
+}
+
+void TestGroupView::selectionQueries_data()
+{
+    QTest::addColumn<QString>("select");
+    QTest::addColumn<bool>("groupNode");
+    QTest::addColumn<QString>("groupOnly");
+    QTest::addColumn<QString>("itemGroup");
+    QTest::addColumn<bool>("itemKey");
+    QTest::newRow("nothing") << "nothing" << false << ""
+                             << "" << false;
+    QTest::newRow("group") << "group" << true << "Home"
+                           << "Home" << false;
+    QTest::newRow("item") << "item" << false << ""
+                          << "Home" << true;
+}
+
+void TestGroupView::selectionQueries()
+{
+    QFETCH(QString, select);
+    QFETCH(bool, groupNode);
+    QFETCH(QString, groupOnly);
+    QFETCH(QString, itemGroup);
+    QFETCH(bool, itemKey);
+    CGroupView& view = m_fixture->m_view;
+    AddGroup(Home);
+    const quint32 key = AddItem(Home, QStringLiteral("Task"));
+    QSignalSpy changed(&view, &CGroupView::SelectionChangedForCommands);
+    if (select == "group")
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                          LabelPoint(view.FindGroupNode(Home)));
+    if (select == "item")
+        QVERIFY(view.SelectItemNode(Home, key));
+    QCOMPARE(changed.isEmpty(), select == "nothing");
+    QCOMPARE(view.GetSelectedGroupNode(), groupNode);
+    QCOMPARE(view.GetSelectedGroupName(true), groupOnly);
+    QCOMPARE(view.GetSelectedGroupName(false), itemGroup);
+    QCOMPARE(view.GetSelectedItemKey(), itemKey ? key : 0u);
+}
+
+QTEST_MAIN(TestGroupView)
+#include "tst_groupview.moc"
