@@ -5,6 +5,7 @@
 #include "shell/PathUtils.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 const QString CAccountFile::Signature = QStringLiteral("{3305BA81-99A6-11d2-BCF4-0008C7C9955E}");
 
@@ -13,6 +14,12 @@ QString CAccountFile::AccountName(const QString& accountFolder)
     QString name;
     SplitPath(accountFolder, nullptr, &name);
     return name;
+}
+
+QString CAccountFile::FolderOf(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() ? info.absoluteFilePath() : info.absolutePath();
 }
 
 QString CAccountFile::FilePath(const QString& accountFolder)

@@ -13,6 +13,8 @@ public:
 
     static QString FilePath(const QString& accountFolder);
     static QString AccountName(const QString& accountFolder);
+    // The account folder a path names: the folder itself, or the one holding the given file.
+    static QString FolderOf(const QString& path);
 
     // Writes the account file of a folder, holding the folder's own path.
     static bool Write(const QString& accountFolder);

@@ -2,14 +2,18 @@
 
 #include "CommandActions.h"
 #include "Settings.h"
+#include "model/AccountFile.h"
 #include "model/StickyHost.h"
 #include "model/VemoAccount.h"
 #include "views/GroupView.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -25,6 +29,16 @@ CRect32 ToRect32(const QPoint& corner, const QSize& size)
 {
     return {corner.x(), corner.y(), corner.x() + size.width(), corner.y() + size.height()};
 }
+
+// Only a real account is taken, so a stray file dropped on the window cannot close the account.
+QString DroppedAccount(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    const QString path = urls.front().toLocalFile();
+    return CAccountFile::CheckFolder(CAccountFile::FolderOf(path)) ? path : QString();
+}
 } // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
@@ -35,6 +49,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.svg")));
     setCentralWidget(m_pView);
+    setAcceptDrops(true);
     BuildStatusBar();
     SetDocumentTitle(QStringLiteral("[No Account]"));
 }
@@ -117,4 +132,21 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     SaveState();
     event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedAccount(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedAccount(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit AccountDropped(path);
 }

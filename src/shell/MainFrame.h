@@ -36,8 +36,14 @@ public:
     void ShowMainWindow() override;
     void RunPrintJob() override;
 
+signals:
+    // An account folder, or a file in one, dropped on the window from the desktop.
+    void AccountDropped(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildStatusBar();

@@ -6,11 +6,10 @@
 #include "Settings.h"
 #include "VemoMessageBox.h"
 #include "model/AccountCommands.h"
+#include "model/AccountFile.h"
 #include "model/CommandIds.h"
 #include "model/VemoAccount.h"
 #include "views/GroupView.h"
-
-#include <QFileInfo>
 
 namespace
 {
@@ -32,6 +31,9 @@ CVemoApp::CVemoApp(IUserPrompts* prompts)
     m_pActions = std::make_unique<CCommandActions>(*m_pCommands);
     RegisterShellCommands();
     m_pFrame->Attach(m_pAccount.get(), m_pCommands.get(), m_pActions.get(), &m_stickyList);
+    // Queued, so the drag's source is not kept waiting while the account opens.
+    connect(m_pFrame.get(), &CMainFrame::AccountDropped, this, &CVemoApp::OpenNamedAccount,
+            Qt::QueuedConnection);
 }
 
 CVemoApp::~CVemoApp()
@@ -73,12 +75,10 @@ void CVemoApp::Start(const QString& accountPath)
         m_autoSaveTimer.Start();
 }
 
-// An account named on the command line: its folder, or the account file inside it.
+// An account named on the command line or dropped on the window: its folder, or a file inside it.
 void CVemoApp::OpenNamedAccount(const QString& accountPath)
 {
-    const QFileInfo info(accountPath);
-    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
-    if (!m_pAccount->OpenAccount(folder))
+    if (!m_pAccount->OpenAccount(CAccountFile::FolderOf(accountPath)))
         m_pAccount->GetPorts().m_pPrompts->MessageBox(AccountOpenFailed, IUserPrompts::Exclamation);
 }
 

@@ -3,6 +3,7 @@
 #include "model/AccountCommands.h"
 #include "model/AccountFakes.h"
 #include "model/CommandIds.h"
+#include "model/FileIO.h"
 #include "model/VemoAccount.h"
 #include "shell/CommandActions.h"
 #include "shell/MainFrame.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -82,6 +84,8 @@ private slots:
     void itemMenuFollowsTheSelection();
     void itemLifecycleReachesTheFiles();
     void placementIsSavedAndRestored();
+    void droppedAccountOpens_data();
+    void droppedAccountOpens();
     void secondInstanceIsRefusedAndShowsTheFirst();
     void sessionEndSignalsAskToQuit_data();
     void sessionEndSignalsAskToQuit();
@@ -105,6 +109,7 @@ void TestMainFrame::initTestCase()
 void TestMainFrame::init()
 {
     QDir(GetProgramFolder()).removeRecursively();
+    GetSettings().SetDefaultAccount(QString());
     m_prompts = CFakePrompts();
 }
 
@@ -129,7 +134,6 @@ void TestMainFrame::NewHome()
 
 void TestMainFrame::firstStartShowsNoAccountAtTopLeft()
 {
-    GetSettings().SetDefaultAccount(QString());
     StartApp();
     CMainFrame& frame = m_app->GetMainFrame();
     QCOMPARE(frame.windowTitle(), QStringLiteral("[No Account] - Vemo"));
@@ -234,6 +238,44 @@ void TestMainFrame::placementIsSavedAndRestored()
     QCOMPARE(m_app->GetMainFrame().pos(), QPoint(40, 50));
     QCOMPARE(m_app->GetMainFrame().size(), QSize(320, 410));
     m_app->GetMainFrame().close();
+}
+
+void TestMainFrame::droppedAccountOpens_data()
+{
+    QTest::addColumn<QString>("dropped");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("account folder")
+        << QStringLiteral("Work") << true << QStringLiteral("Work - Vemo");
+    QTest::newRow("account file") << QStringLiteral("Work/Work.acf") << true
+                                  << QStringLiteral("Work - Vemo");
+    QTest::newRow("other file") << QStringLiteral("notes.txt") << false
+                                << QStringLiteral("Home - Vemo");
+}
+
+// A drop names an account to open; anything else leaves the open account alone.
+void TestMainFrame::droppedAccountOpens()
+{
+    QFETCH(QString, dropped);
+    QFETCH(bool, taken);
+    QFETCH(QString, title);
+    StartApp();
+    m_prompts.m_newAccountNames = {QStringLiteral("Work")};
+    m_app->GetActions().Execute(ID_FILE_NEW);
+    NewHome();
+    const QString folder = GetProgramFolder();
+    QVERIFY(WriteFileAtomically(folder + QStringLiteral("notes.txt"), "text"));
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(folder + dropped)});
+    CMainFrame& frame = m_app->GetMainFrame();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    QCOMPARE(enter.isAccepted(), taken);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    QTRY_COMPARE(frame.windowTitle(), title);
+    QVERIFY(m_prompts.m_messages.isEmpty());
 }
 
 void TestMainFrame::secondInstanceIsRefusedAndShowsTheFirst()
