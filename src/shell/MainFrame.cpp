@@ -10,10 +10,12 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -22,12 +24,24 @@ CMainFrame* g_pMainFrame = nullptr;
 namespace
 {
 const CRect32 FirstStartPlacement = {0, 0, 200, 300};
+// How far into the window a point must be on some screen for the caption to be grabbed.
+constexpr int CaptionGrip = 16;
 
 // The position is the outer corner and the size the window's own, the pair that move() and resize()
 // take back, so a window manager's frame can never make the window creep from start to start.
 CRect32 ToRect32(const QPoint& corner, const QSize& size)
 {
     return {corner.x(), corner.y(), corner.x() + size.width(), corner.y() + size.height()};
+}
+
+// A window stored on a screen that has since gone would be out of reach; it starts at the primary
+// screen's corner instead.
+QPoint ReachableCorner(const QPoint& corner)
+{
+    const QPoint grip = corner + QPoint(CaptionGrip, CaptionGrip);
+    if (QGuiApplication::screenAt(grip) || !QGuiApplication::primaryScreen())
+        return corner;
+    return QGuiApplication::primaryScreen()->availableGeometry().topLeft();
 }
 
 // Only a real account is taken, so a stray file dropped on the window cannot close the account.
@@ -85,7 +99,7 @@ void CMainFrame::PlaceFrame()
     CRect32 rect = FirstStartPlacement;
     bool showing = true;
     GetSettings().LoadWindowPlacement(rect, showing);
-    move(rect.left, rect.top);
+    move(ReachableCorner(QPoint(rect.left, rect.top)));
     resize(static_cast<int>(rect.Width()), static_cast<int>(rect.Height()));
     if (showing)
         ShowMainWindow();

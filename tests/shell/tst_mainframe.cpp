@@ -83,6 +83,7 @@ private slots:
     void itemMenuFollowsTheSelection_data();
     void itemMenuFollowsTheSelection();
     void itemLifecycleReachesTheFiles();
+    void placementIsSavedAndRestored_data();
     void placementIsSavedAndRestored();
     void droppedAccountOpens_data();
     void droppedAccountOpens();
@@ -225,17 +226,27 @@ void TestMainFrame::itemLifecycleReachesTheFiles()
     QCOMPARE(Labels(Tree(*m_app)->topLevelItem(0)), QStringList{QStringLiteral("Call the bank")});
 }
 
+void TestMainFrame::placementIsSavedAndRestored_data()
+{
+    QTest::addColumn<QPoint>("closedAt");
+    QTest::addColumn<QPoint>("reopenedAt");
+    QTest::newRow("on the screen") << QPoint(40, 50) << QPoint(40, 50);
+    QTest::newRow("screen since gone") << QPoint(9000, 7000) << QPoint(0, 0);
+}
+
 void TestMainFrame::placementIsSavedAndRestored()
 {
+    QFETCH(QPoint, closedAt);
+    QFETCH(QPoint, reopenedAt);
     StartApp();
     CMainFrame& frame = m_app->GetMainFrame();
-    frame.move(40, 50);
+    frame.move(closedAt);
     frame.resize(320, 410);
     frame.close();
     m_app.reset();
 
     StartApp();
-    QCOMPARE(m_app->GetMainFrame().pos(), QPoint(40, 50));
+    QCOMPARE(m_app->GetMainFrame().pos(), reopenedAt);
     QCOMPARE(m_app->GetMainFrame().size(), QSize(320, 410));
     m_app->GetMainFrame().close();
 }
