@@ -104,15 +104,22 @@ void CMainFrame::PlaceFrame()
     if (showing)
         ShowMainWindow();
     else
-        showMinimized();
+        HideMainWindow();
 }
 
 void CMainFrame::ToggleVisible()
 {
-    if (isVisible() && !isMinimized())
-        showMinimized();
-    else
+    if (m_bHidden || !isVisible())
         ShowMainWindow();
+    else
+        HideMainWindow();
+}
+
+// With no tray to come back from, hiding minimises.
+void CMainFrame::HideMainWindow()
+{
+    m_bHidden = true;
+    showMinimized();
 }
 
 void CMainFrame::SetDocumentTitle(const QString& documentTitle)
@@ -122,7 +129,9 @@ void CMainFrame::SetDocumentTitle(const QString& documentTitle)
 
 void CMainFrame::ShowMainWindow()
 {
-    showNormal();
+    m_bHidden = false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
     raise();
     activateWindow();
 }
@@ -135,11 +144,19 @@ void CMainFrame::SaveState()
     const QRect restored = normalGeometry();
     const CRect32 rect =
         normal ? ToRect32(pos(), size()) : ToRect32(restored.topLeft(), restored.size());
-    GetSettings().SaveWindowPlacement(rect, isVisible() && !isMinimized());
+    GetSettings().SaveWindowPlacement(rect, isVisible() && !m_bHidden);
     if (m_pStickies)
         m_pStickies->CloseAllStickies();
     if (m_pAccount)
         m_pAccount->SaveModified();
+}
+
+// A window brought back from the taskbar is no longer hidden; one the user minimised never was.
+void CMainFrame::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        m_bHidden = false;
+    QMainWindow::changeEvent(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -25,7 +25,7 @@ public:
                 IStickyHost* stickies);
     // Moves the window to its stored or first-start placement and shows or hides it.
     void PlaceFrame();
-    // Hide Window: hides to the tray, or minimises where there is no tray to come back from.
+    // Hide Window, and back: there is no tray to hide to yet, so hiding minimises.
     void ToggleVisible();
 
     // Stores the placement and every note, and saves the account: the close steps that do not
@@ -41,17 +41,21 @@ signals:
     void AccountDropped(const QString& path);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildStatusBar();
+    void HideMainWindow();
 
     CGroupView* m_pView = nullptr;
     CVemoAccount* m_pAccount = nullptr;
     CCommandActions* m_pActions = nullptr;
     IStickyHost* m_pStickies = nullptr;
+    // Hidden by Hide Window, as against minimised by the user.
+    bool m_bHidden = false;
 };
 
 // The main window of the running program.

@@ -85,6 +85,8 @@ private slots:
     void itemLifecycleReachesTheFiles();
     void placementIsSavedAndRestored_data();
     void placementIsSavedAndRestored();
+    void hiddenWindowStaysHiddenAtNextStart_data();
+    void hiddenWindowStaysHiddenAtNextStart();
     void droppedAccountOpens_data();
     void droppedAccountOpens();
     void secondInstanceIsRefusedAndShowsTheFirst();
@@ -249,6 +251,34 @@ void TestMainFrame::placementIsSavedAndRestored()
     QCOMPARE(m_app->GetMainFrame().pos(), reopenedAt);
     QCOMPARE(m_app->GetMainFrame().size(), QSize(320, 410));
     m_app->GetMainFrame().close();
+}
+
+void TestMainFrame::hiddenWindowStaysHiddenAtNextStart_data()
+{
+    QTest::addColumn<bool>("byHideWindow");
+    QTest::newRow("Hide Window") << true;
+    QTest::newRow("minimised by the user") << false;
+}
+
+// Only Hide Window hides; a window the user minimised comes back as a normal window.
+void TestMainFrame::hiddenWindowStaysHiddenAtNextStart()
+{
+    QFETCH(bool, byHideWindow);
+    StartApp();
+    m_app->GetMainFrame().ShowMainWindow();
+    if (byHideWindow)
+        QTest::keyClick(&m_app->GetMainFrame(), Qt::Key_H, Qt::ControlModifier);
+    else
+        m_app->GetMainFrame().showMinimized();
+    QVERIFY(m_app->GetMainFrame().isMinimized());
+    m_app->GetMainFrame().close();
+    m_app.reset();
+
+    m_app = std::make_unique<CVemoApp>(&m_prompts);
+    m_app->Start();
+    QCOMPARE(m_app->GetMainFrame().isMinimized(), byHideWindow);
+    m_app->GetActions().Execute(ID_WINDOW_SHOW_HIDE);
+    QCOMPARE(m_app->GetMainFrame().isMinimized(), !byHideWindow);
 }
 
 void TestMainFrame::droppedAccountOpens_data()
