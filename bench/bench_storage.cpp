@@ -1,58 +1,19 @@
 // Times saving and loading a large account against writing and reading the same bytes raw.
 // Run: build/bench_storage [groups] [items per group] [rounds]
 
+#include "BenchAccount.h"
 #include "model/AccountFile.h"
-#include "model/VemoGroup.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
-#include <functional>
-#include <vector>
+using namespace BenchAccount;
 
 namespace
 {
-constexpr int MessageLength = 200;
-
-QVector<CVemoGroup> MakeAccount(int groupCount, int itemCount)
-{
-    const QString message =
-        QString(MessageLength, QLatin1Char('m')).replace(80, 2, QStringLiteral("\r\n"));
-    QVector<CVemoGroup> groups(groupCount);
-    for (int g = 0; g < groupCount; ++g)
-    {
-        groups[g].SetName(QStringLiteral("Group %1").arg(g));
-        for (int i = 0; i < itemCount; ++i)
-        {
-            CVemoItem item(Qt::Uninitialized);
-            item.m_strTitle = QStringLiteral("Item %1 of group %2").arg(i).arg(g);
-            item.m_strMessage = message;
-            item.m_lfStickyFont.SetFaceName(QStringLiteral("Arial"));
-            groups[g].AddItem(item);
-        }
-    }
-    return groups;
-}
-
-double MedianMs(int rounds, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int r = 0; r < rounds; ++r)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 QStringList GroupFiles(const QString& folder)
 {
     QStringList paths;

@@ -3,7 +3,6 @@
 #include "model/AccountCommands.h"
 #include "model/CommandIds.h"
 #include "model/GroupName.h"
-#include "model/StickyHost.h"
 #include "model/VemoAccount.h"
 #include "shell/CommandActions.h"
 #include "tray/QuickList.h"
@@ -15,6 +14,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QSet>
 
 #include <memory>
 #include <utility>
@@ -62,6 +62,10 @@ Qt::CheckState CheckFor(bool completed)
 
 CGroupView::CGroupView(QWidget* parent)
     : QTreeWidget(parent)
+    , m_groupIcon(NodeIcon(GroupIcon))
+    , m_plainItemIcon(NodeIcon(PlainItemIcon))
+    , m_stickyItemIcon(NodeIcon(StickyItemIcon))
+    , m_quickListedItemIcon(NodeIcon(QuickListedItemIcon))
 {
     setObjectName(QStringLiteral("groupTree"));
     setHeaderHidden(true);
@@ -97,25 +101,32 @@ QString CGroupView::GetParentGroupName(const QTreeWidgetItem* node)
     return parent && IsGroupNode(parent) ? parent->text(0) : QString();
 }
 
-// Among its siblings, after those whose labels sort before or equal to its own; the node keeps
-// its place when its label changes later.
+// After the siblings whose labels sort before or equal to its own, found by halving so that large
+// groups load at once. A node keeps its place when its label changes later; a node so renamed
+// only shifts where later insertions land near it.
 void CGroupView::InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node)
 {
     const QString label = node->text(0);
-    int index = 0;
-    while (index < parent->childCount() &&
-           QString::compare(parent->child(index)->text(0), label, Qt::CaseInsensitive) <= 0)
-        ++index;
-    parent->insertChild(index, node);
+    int low = 0;
+    int high = parent->childCount();
+    while (low < high)
+    {
+        const int middle = low + (high - low) / 2;
+        if (QString::compare(parent->child(middle)->text(0), label, Qt::CaseInsensitive) <= 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    parent->insertChild(low, node);
 }
 
-QIcon CGroupView::ItemIconFor(const QString& group, quint32 key) const
+const QIcon& CGroupView::ItemIcon(bool hasSticky, const QString& group, quint32 key) const
 {
-    if (m_pAccount && m_pAccount->HasSticky(group, key))
-        return NodeIcon(StickyItemIcon);
+    if (hasSticky)
+        return m_stickyItemIcon;
     if (GetQuickList().Contains(group, key))
-        return NodeIcon(QuickListedItemIcon);
-    return NodeIcon(PlainItemIcon);
+        return m_quickListedItemIcon;
+    return m_plainItemIcon;
 }
 
 QTreeWidgetItem* CGroupView::FindGroupNode(const QString& group) const
@@ -144,26 +155,31 @@ bool CGroupView::AddGroupNode(const CVemoGroup& group)
     auto* node = new QTreeWidgetItem(QStringList(group.GetName()));
     node->setFlags(GroupFlags);
     node->setData(0, KeyRole, 0u);
-    node->setIcon(0, NodeIcon(GroupIcon));
+    node->setIcon(0, m_groupIcon);
     InsertSorted(invisibleRootItem(), node);
     node->setExpanded(true);
     for (const CVemoItem& item : group.GetItems())
-        AddItemNode(group.GetName(), item);
+        AddItemNodeTo(node, item);
     return true;
 }
 
 bool CGroupView::AddItemNode(const QString& group, const CVemoItem& item)
 {
     QTreeWidgetItem* groupNode = FindGroupNode(group);
-    if (!groupNode)
-        return false;
+    if (groupNode)
+        AddItemNodeTo(groupNode, item);
+    return groupNode != nullptr;
+}
+
+void CGroupView::AddItemNodeTo(QTreeWidgetItem* groupNode, const CVemoItem& item)
+{
+    const QString group = groupNode->text(0);
     auto* node = new QTreeWidgetItem(QStringList(item.m_strTitle));
     node->setFlags(ItemFlags);
     node->setData(0, KeyRole, item.m_dwKey);
     node->setCheckState(0, CheckFor(item.m_bCompleted != 0));
-    node->setIcon(0, ItemIconFor(group, item.m_dwKey));
+    node->setIcon(0, ItemIcon(item.m_bHasSticky != 0, group, item.m_dwKey));
     InsertSorted(groupNode, node);
-    return true;
 }
 
 bool CGroupView::DeleteGroupNode(const QString& group)
@@ -207,17 +223,30 @@ bool CGroupView::UpdateItemIcon(const QString& group, quint32 key)
 {
     QTreeWidgetItem* node = FindItemNode(group, key);
     if (node)
-        node->setIcon(0, ItemIconFor(group, key));
+        node->setIcon(0, ItemIcon(m_pAccount && m_pAccount->HasSticky(group, key), group, key));
     return node != nullptr;
 }
 
 bool CGroupView::UpdateAllItemIcons()
 {
-    for (int i = 0; i < topLevelItemCount(); ++i)
+    if (!m_pAccount)
+        return true;
+    // One pass over each group's items, so refreshing stays linear in the size of the account.
+    for (const CVemoGroup& group : m_pAccount->GetGroups())
     {
-        const QTreeWidgetItem* groupNode = topLevelItem(i);
-        for (int j = 0; j < groupNode->childCount(); ++j)
-            UpdateItemIcon(groupNode->text(0), NodeKey(groupNode->child(j)));
+        QSet<quint32> stickyKeys;
+        for (const CVemoItem& item : group.GetItems())
+        {
+            if (item.m_bHasSticky != 0)
+                stickyKeys.insert(item.m_dwKey);
+        }
+        QTreeWidgetItem* groupNode = FindGroupNode(group.GetName());
+        for (int j = 0; groupNode && j < groupNode->childCount(); ++j)
+        {
+            const quint32 key = NodeKey(groupNode->child(j));
+            groupNode->child(j)->setIcon(0,
+                                         ItemIcon(stickyKeys.contains(key), group.GetName(), key));
+        }
     }
     return true;
 }

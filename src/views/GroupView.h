@@ -2,6 +2,7 @@
 
 #include "model/GroupTree.h"
 
+#include <QIcon>
 #include <QPersistentModelIndex>
 #include <QStyleOptionViewItem>
 #include <QTreeWidget>
@@ -77,7 +78,8 @@ private:
     static quint32 NodeKey(const QTreeWidgetItem* node);
     static QString GetParentGroupName(const QTreeWidgetItem* node);
     static void InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node);
-    QIcon ItemIconFor(const QString& group, quint32 key) const;
+    void AddItemNodeTo(QTreeWidgetItem* groupNode, const CVemoItem& item);
+    const QIcon& ItemIcon(bool hasSticky, const QString& group, quint32 key) const;
 
     QStyleOptionViewItem NodeOption(const QTreeWidgetItem* node) const;
     QRect LabelRect(const QStyleOptionViewItem& option) const;
@@ -88,6 +90,11 @@ private:
     void ApplyLabelEdit(QTreeWidgetItem* node, const QString& text);
     void SetDropHighlight(QTreeWidgetItem* node);
 
+    // Shared by every node, so a large account renders each picture once.
+    const QIcon m_groupIcon;
+    const QIcon m_plainItemIcon;
+    const QIcon m_stickyItemIcon;
+    const QIcon m_quickListedItemIcon;
     CVemoAccount* m_pAccount = nullptr;
     CAccountCommands* m_pCommands = nullptr;
     CCommandActions* m_pActions = nullptr;
