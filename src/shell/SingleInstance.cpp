@@ -3,17 +3,27 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalSocket>
+#include <QStandardPaths>
 
 namespace
 {
 const QByteArray ShowRequest = "show\n";
 constexpr int ConnectTimeoutMs = 2000;
+
+// In the user's own runtime folder, where no other user can plant a lock or a socket by that name.
+QString RuntimePath(const QString& name)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return QDir(folder).filePath(name);
+}
 } // namespace
 
 CSingleInstance::CSingleInstance(const QString& key, QObject* parent)
     : QObject(parent)
-    , m_strKey(key)
-    , m_lock(QDir::temp().filePath(key + QStringLiteral(".lock")))
+    , m_strServerName(RuntimePath(key + QStringLiteral(".socket")))
+    , m_lock(RuntimePath(key + QStringLiteral(".lock")))
 {
     connect(&m_server, &QLocalServer::newConnection, this, &CSingleInstance::AcceptConnection);
 }
@@ -31,16 +41,16 @@ bool CSingleInstance::TryBecomePrimary()
     if (!m_lock.tryLock(0))
         return false;
     // A socket left behind by a crashed instance would refuse the listen.
-    QLocalServer::removeServer(m_strKey);
+    QLocalServer::removeServer(m_strServerName);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(m_strKey);
+    m_server.listen(m_strServerName);
     return true;
 }
 
 bool CSingleInstance::AskPrimaryToShow()
 {
     QLocalSocket socket;
-    socket.connectToServer(m_strKey);
+    socket.connectToServer(m_strServerName);
     if (!socket.waitForConnected(ConnectTimeoutMs))
         return false;
     socket.write(ShowRequest);

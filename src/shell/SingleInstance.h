@@ -30,7 +30,7 @@ signals:
 private:
     void AcceptConnection();
 
-    QString m_strKey;
+    QString m_strServerName;
     QLockFile m_lock;
     QLocalServer m_server;
 };
