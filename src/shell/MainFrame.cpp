@@ -141,9 +141,11 @@ void CMainFrame::RunPrintJob() {}
 void CMainFrame::SaveState()
 {
     const bool normal = !isMinimized() && !isMaximized();
+    // The normal geometry leaves out the window manager's frame, which the stored corner includes.
+    const QPoint frameOffset = pos() - geometry().topLeft();
     const QRect restored = normalGeometry();
-    const CRect32 rect =
-        normal ? ToRect32(pos(), size()) : ToRect32(restored.topLeft(), restored.size());
+    const CRect32 rect = normal ? ToRect32(pos(), size())
+                                : ToRect32(restored.topLeft() + frameOffset, restored.size());
     GetSettings().SaveWindowPlacement(rect, isVisible() && !m_bHidden);
     if (m_pStickies)
         m_pStickies->CloseAllStickies();
