@@ -4,6 +4,7 @@
 #include "CommandActions.h"
 #include "MainFrame.h"
 #include "Settings.h"
+#include "SingleInstance.h"
 #include "VemoMessageBox.h"
 #include "model/AccountCommands.h"
 #include "model/AccountFile.h"
@@ -80,6 +81,12 @@ void CVemoApp::OpenNamedAccount(const QString& accountPath)
 {
     if (!m_pAccount->OpenAccount(CAccountFile::FolderOf(accountPath)))
         m_pAccount->GetPorts().m_pPrompts->MessageBox(AccountOpenFailed, IUserPrompts::Exclamation);
+}
+
+void CVemoApp::ServeLaterStarts(CSingleInstance& instance)
+{
+    connect(&instance, &CSingleInstance::ShowRequested, m_pFrame.get(),
+            &CMainFrame::ShowMainWindow);
 }
 
 void CVemoApp::SetAutoSavePeriod(quint32 milliseconds)

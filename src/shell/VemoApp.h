@@ -12,6 +12,7 @@
 class CAccountCommands;
 class CCommandActions;
 class CMainFrame;
+class CSingleInstance;
 class CVemoAccount;
 
 // The application object: builds the main window and the account document, wires them to the
@@ -32,6 +33,9 @@ public:
     CVemoAccount& GetAccount() const { return *m_pAccount; }
     CCommandActions& GetActions() const { return *m_pActions; }
     CAutoSaveTimer& GetAutoSaveTimer() { return m_autoSaveTimer; }
+
+    // Later starts of the program bring this one's window forward.
+    void ServeLaterStarts(CSingleInstance& instance);
 
     // A new auto-save period from the preferences; 0 switches auto-save off.
     void SetAutoSavePeriod(quint32 milliseconds);

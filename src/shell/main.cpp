@@ -77,8 +77,7 @@ int main(int argc, char* argv[])
 
     CVemoApp vemo;
     CMainFrame& frame = vemo.GetMainFrame();
-    QObject::connect(&instance, &CSingleInstance::ShowRequested, &frame,
-                     &CMainFrame::ShowMainWindow);
+    vemo.ServeLaterStarts(instance);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame, &CMainFrame::SaveState);
     // Closing saves; quitting also ends any dialog that is open at the time.
     CQuitSignals quitSignals;

@@ -324,12 +324,15 @@ void TestMainFrame::secondInstanceIsRefusedAndShowsTheFirst()
     const QString key = CSingleInstance::KeyFor(GetProgramFolder());
     CSingleInstance first(key);
     QVERIFY(first.TryBecomePrimary());
-    QSignalSpy shown(&first, &CSingleInstance::ShowRequested);
+    StartApp();
+    m_app->ServeLaterStarts(first);
+    m_app->GetMainFrame().showMinimized();
 
     CSingleInstance second(key);
     QVERIFY(!second.TryBecomePrimary());
     QVERIFY(second.AskPrimaryToShow());
-    QVERIFY(shown.wait(5000));
+    QTRY_VERIFY(!m_app->GetMainFrame().isMinimized());
+    QVERIFY(m_app->GetMainFrame().isVisible());
 }
 
 void TestMainFrame::sessionEndSignalsAskToQuit_data()
