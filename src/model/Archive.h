@@ -18,7 +18,6 @@ public:
     explicit CArchive(QByteArray bytes);
 
     bool IsStoring() const { return m_bStoring; }
-    bool IsLoading() const { return !m_bStoring; }
     bool IsOk() const { return !m_bFailed; }
     const QByteArray& Bytes() const { return m_bytes; }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "LogFont.h"
-
 #include <QString>
 
 class CVemoItem;
@@ -28,11 +26,7 @@ public:
     // Reloads a note from its item after the item changed.
     virtual bool RefreshSticky(const QString& group, quint32 key) = 0;
     virtual void FocusSticky(const QString& group, quint32 key) = 0;
-    // Repaints every note's frame after the border preference changed.
-    virtual void RedrawStickyFrames() = 0;
     virtual void SetStickiesOnTop(bool onTop) = 0;
-    virtual bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32 text,
-                                     const CLogFont& font) = 0;
     // Moves a renamed group's notes to the new name.
     virtual void RenameGroup(const QString& oldName, const QString& newName) = 0;
 };

@@ -355,23 +355,6 @@ bool CVemoAccount::RemoveAllItems(const QString& name)
     return true;
 }
 
-bool CVemoAccount::CollectItems(int scope, const QString& group, QVector<CVemoItem>& items) const
-{
-    if (scope == CollectOneGroup)
-    {
-        const CVemoGroup* source = Group(group);
-        if (!source)
-            return false;
-        items += source->GetItems();
-        return true;
-    }
-    if (scope != CollectAllGroups)
-        return false;
-    for (const CVemoGroup& source : m_groups)
-        items += source.GetItems();
-    return true;
-}
-
 bool CVemoAccount::GetItemCopy(const QString& group, quint32 key, CVemoItem& item) const
 {
     const CVemoGroup* source = Group(group);
@@ -429,21 +412,6 @@ bool CVemoAccount::SetQuickListed(const QString& group, quint32 key, bool quickL
 bool CVemoAccount::SetStickyRect(const QString& group, quint32 key, const CRect32& rect)
 {
     return ChangeItem(group, key, [&](CVemoItem& item) { item.m_rectSticky = rect; });
-}
-
-bool CVemoAccount::SetStickyLook(const QString& group, quint32 key, quint32 back, quint32 text,
-                                 const CLogFont& font)
-{
-    const bool stored = ChangeItem(group, key,
-                                   [&](CVemoItem& item)
-                                   {
-                                       item.m_crStickyBack = back;
-                                       item.m_crStickyText = text;
-                                       item.m_lfStickyFont = font;
-                                   });
-    if (stored)
-        m_ports.m_pStickies->SetStickyAppearance(group, key, back, text, font);
-    return stored;
 }
 
 bool CVemoAccount::HasSticky(const QString& group, quint32 key) const

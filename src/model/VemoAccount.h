@@ -32,12 +32,6 @@ public:
         IMainWindow* m_pMainWindow = nullptr;
     };
 
-    enum CollectScope
-    {
-        CollectAllGroups = 0,
-        CollectOneGroup = 1,
-    };
-
     explicit CVemoAccount(const CPorts& ports);
     ~CVemoAccount() override;
     CVemoAccount(const CVemoAccount&) = delete;
@@ -67,7 +61,6 @@ public:
     bool RenameGroup(const QString& oldName, const QString& newName);
     bool RemoveGroup(const QString& name);
     bool RemoveAllItems(const QString& name);
-    bool CollectItems(int scope, const QString& group, QVector<CVemoItem>& items) const;
     // Whether a group could be added or renamed to the name: a plain file name, not in use.
     bool IsGroupNameFree(const QString& name, const QString& renamedGroup = QString()) const;
 
@@ -80,8 +73,6 @@ public:
     bool IsCompleted(quint32 key) const;
     bool SetQuickListed(const QString& group, quint32 key, bool quickListed);
     bool SetStickyRect(const QString& group, quint32 key, const CRect32& rect);
-    bool SetStickyLook(const QString& group, quint32 key, quint32 back, quint32 text,
-                       const CLogFont& font);
     bool HasSticky(const QString& group, quint32 key) const;
     bool ShowSticky(const QString& group, quint32 key, bool show);
     // Closes the item's note, or opens it and gives it the focus.

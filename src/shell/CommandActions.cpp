@@ -155,16 +155,32 @@ QMenu* CCommandActions::CreateMenu(const QString& title, std::initializer_list<C
     return menu;
 }
 
+void CCommandActions::UpdateAction(QAction* action) const
+{
+    const int id = action->data().toInt();
+    action->setEnabled(IsEnabled(id));
+    action->setChecked(IsChecked(id));
+}
+
 void CCommandActions::UpdateMenu(QMenu* menu)
 {
     for (QAction* action : menu->actions())
     {
-        if (action->isSeparator())
-            continue;
-        const int id = action->data().toInt();
-        action->setEnabled(IsEnabled(id));
-        action->setChecked(IsChecked(id));
+        if (!action->isSeparator())
+            UpdateAction(action);
     }
+}
+
+QMenu* CCommandActions::CreateGroupMenu(const QString& title, QWidget* parent)
+{
+    return CreateMenu(title,
+                      {{ID_GROUP_ADD, "&Add Group...\tCtrl+G"},
+                       {ID_GROUP_REMOVE, "&Remove Group\tCtrl+R"},
+                       {0, nullptr},
+                       {ID_GROUP_SHOW_STICKIES, "&Show Group Stickies"},
+                       {ID_GROUP_HIDE_STICKIES, "&Hide Group Stickies"},
+                       {ID_GROUP_DELETE_ALL_ITEMS, "&Delete All Items In Group"}},
+                      parent);
 }
 
 void CCommandActions::FillMenuBar(QMenuBar* menuBar)
@@ -183,14 +199,7 @@ void CCommandActions::FillMenuBar(QMenuBar* menuBar)
                                  {0, nullptr},
                                  {ID_APP_EXIT, "E&xit"}},
                                 menuBar));
-    menuBar->addMenu(CreateMenu(QStringLiteral("&Group"),
-                                {{ID_GROUP_ADD, "&Add Group...\tCtrl+G"},
-                                 {ID_GROUP_REMOVE, "&Remove Group\tCtrl+R"},
-                                 {0, nullptr},
-                                 {ID_GROUP_SHOW_STICKIES, "&Show Group Stickies"},
-                                 {ID_GROUP_HIDE_STICKIES, "&Hide Group Stickies"},
-                                 {ID_GROUP_DELETE_ALL_ITEMS, "&Delete All Items In Group"}},
-                                menuBar));
+    menuBar->addMenu(CreateGroupMenu(QStringLiteral("&Group"), menuBar));
     menuBar->addMenu(CreateMenu(QStringLiteral("&Item"),
                                 {{ID_ITEM_ADD, "Add &Item...\tCtrl+I"},
                                  {ID_ITEM_REMOVE, "R&emove Item\tDel"},
@@ -230,14 +239,7 @@ QMenu* CCommandActions::CreateContextMenu(Menu menu, QWidget* parent)
                            {ID_ITEM_PROPERTIES, "P&roperties..."}},
                           parent);
     case GroupMenu:
-        return CreateMenu(QString(),
-                          {{ID_GROUP_ADD, "&Add Group...\tCtrl+G"},
-                           {ID_GROUP_REMOVE, "&Remove Group\tCtrl+R"},
-                           {0, nullptr},
-                           {ID_GROUP_SHOW_STICKIES, "&Show Group Stickies"},
-                           {ID_GROUP_HIDE_STICKIES, "&Hide Group Stickies"},
-                           {ID_GROUP_DELETE_ALL_ITEMS, "&Delete All Items In Group"}},
-                          parent);
+        return CreateGroupMenu(QString(), parent);
     case AccountMenu:
         return CreateMenu(QString(),
                           {{ID_FILE_NEW, "&New Account...\tCtrl+N"},
@@ -273,7 +275,8 @@ void CCommandActions::FillToolBar(QToolBar* toolBar)
             toolBar->addSeparator();
             continue;
         }
-        const QString tip = ToolTip(id).isEmpty() ? Prompt(id) : ToolTip(id);
+        const QString toolTip = ToolTip(id);
+        const QString tip = toolTip.isEmpty() ? Prompt(id) : toolTip;
         QAction* action = CreateAction(id, tip, toolBar);
         action->setToolTip(tip);
         toolBar->addAction(action);
@@ -285,11 +288,7 @@ void CCommandActions::FillToolBar(QToolBar* toolBar)
 void CCommandActions::UpdateToolBar()
 {
     for (QAction* action : std::as_const(m_toolBarActions))
-    {
-        const int id = action->data().toInt();
-        action->setEnabled(IsEnabled(id));
-        action->setChecked(IsChecked(id));
-    }
+        UpdateAction(action);
 }
 
 void CCommandActions::AddShortcuts(QWidget* window)

@@ -67,6 +67,8 @@ private:
 
     QMenu* CreateMenu(const QString& title, std::initializer_list<CEntry> entries, QWidget* parent);
     QAction* CreateAction(int id, const QString& text, QObject* parent);
+    QMenu* CreateGroupMenu(const QString& title, QWidget* parent);
+    void UpdateAction(QAction* action) const;
     void UpdateMenu(QMenu* menu);
 
     CAccountCommands& m_commands;

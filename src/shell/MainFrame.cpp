@@ -140,13 +140,10 @@ void CMainFrame::RunPrintJob() {}
 
 void CMainFrame::SaveState()
 {
-    const bool normal = !isMinimized() && !isMaximized();
     // The normal geometry leaves out the window manager's frame, which the stored corner includes.
-    const QPoint frameOffset = pos() - geometry().topLeft();
-    const QRect restored = normalGeometry();
-    const CRect32 rect = normal ? ToRect32(pos(), size())
-                                : ToRect32(restored.topLeft() + frameOffset, restored.size());
-    GetSettings().SaveWindowPlacement(rect, isVisible() && !m_bHidden);
+    const QRect normal = normalGeometry();
+    const QPoint corner = normal.topLeft() + (pos() - geometry().topLeft());
+    GetSettings().SaveWindowPlacement(ToRect32(corner, normal.size()), isVisible() && !m_bHidden);
     if (m_pStickies)
         m_pStickies->CloseAllStickies();
     if (m_pAccount)

@@ -88,8 +88,3 @@ void CVemoApp::ServeLaterStarts(CSingleInstance& instance)
     connect(&instance, &CSingleInstance::ShowRequested, m_pFrame.get(),
             &CMainFrame::ShowMainWindow);
 }
-
-void CVemoApp::SetAutoSavePeriod(quint32 milliseconds)
-{
-    m_autoSaveTimer.SetPeriod(milliseconds);
-}

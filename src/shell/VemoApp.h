@@ -30,15 +30,10 @@ public:
     void Start(const QString& accountPath = QString());
 
     CMainFrame& GetMainFrame() const { return *m_pFrame; }
-    CVemoAccount& GetAccount() const { return *m_pAccount; }
     CCommandActions& GetActions() const { return *m_pActions; }
-    CAutoSaveTimer& GetAutoSaveTimer() { return m_autoSaveTimer; }
 
     // Later starts of the program bring this one's window forward.
     void ServeLaterStarts(CSingleInstance& instance);
-
-    // A new auto-save period from the preferences; 0 switches auto-save off.
-    void SetAutoSavePeriod(quint32 milliseconds);
 
 private:
     void RegisterShellCommands();

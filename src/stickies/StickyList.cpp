@@ -25,13 +25,6 @@ bool CStickyList::RefreshSticky(const QString&, quint32)
 
 void CStickyList::FocusSticky(const QString&, quint32) {}
 
-void CStickyList::RedrawStickyFrames() {}
-
 void CStickyList::SetStickiesOnTop(bool) {}
-
-bool CStickyList::SetStickyAppearance(const QString&, quint32, quint32, quint32, const CLogFont&)
-{
-    return false;
-}
 
 void CStickyList::RenameGroup(const QString&, const QString&) {}

@@ -15,9 +15,6 @@ public:
     void SaveStickyTexts() override;
     bool RefreshSticky(const QString& group, quint32 key) override;
     void FocusSticky(const QString& group, quint32 key) override;
-    void RedrawStickyFrames() override;
     void SetStickiesOnTop(bool onTop) override;
-    bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32 text,
-                             const CLogFont& font) override;
     void RenameGroup(const QString& oldName, const QString& newName) override;
 };

@@ -159,7 +159,7 @@ bool CGroupView::AddGroupNode(const CVemoGroup& group)
     InsertSorted(invisibleRootItem(), node);
     node->setExpanded(true);
     for (const CVemoItem& item : group.GetItems())
-        AddItemNodeTo(node, item);
+        AddItemNodeTo(node, group.GetName(), item);
     return true;
 }
 
@@ -167,13 +167,13 @@ bool CGroupView::AddItemNode(const QString& group, const CVemoItem& item)
 {
     QTreeWidgetItem* groupNode = FindGroupNode(group);
     if (groupNode)
-        AddItemNodeTo(groupNode, item);
+        AddItemNodeTo(groupNode, group, item);
     return groupNode != nullptr;
 }
 
-void CGroupView::AddItemNodeTo(QTreeWidgetItem* groupNode, const CVemoItem& item)
+void CGroupView::AddItemNodeTo(QTreeWidgetItem* groupNode, const QString& group,
+                               const CVemoItem& item)
 {
-    const QString group = groupNode->text(0);
     auto* node = new QTreeWidgetItem(QStringList(item.m_strTitle));
     node->setFlags(ItemFlags);
     node->setData(0, KeyRole, item.m_dwKey);

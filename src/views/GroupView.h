@@ -78,7 +78,7 @@ private:
     static quint32 NodeKey(const QTreeWidgetItem* node);
     static QString GetParentGroupName(const QTreeWidgetItem* node);
     static void InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node);
-    void AddItemNodeTo(QTreeWidgetItem* groupNode, const CVemoItem& item);
+    void AddItemNodeTo(QTreeWidgetItem* groupNode, const QString& group, const CVemoItem& item);
     const QIcon& ItemIcon(bool hasSticky, const QString& group, quint32 key) const;
 
     QStyleOptionViewItem NodeOption(const QTreeWidgetItem* node) const;

@@ -237,13 +237,7 @@ public:
     {
         m_focused = {group, key, {}, {}};
     }
-    void RedrawStickyFrames() override {}
     void SetStickiesOnTop(bool onTop) override { m_bOnTop = onTop; }
-    bool SetStickyAppearance(const QString& group, quint32 key, quint32, quint32,
-                             const CLogFont&) override
-    {
-        return IsOpen(group, key);
-    }
     void RenameGroup(const QString& oldName, const QString& newName) override
     {
         for (CNote& note : m_notes)

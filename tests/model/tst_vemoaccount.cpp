@@ -34,6 +34,15 @@ CReminderSpec Reminder(qint32 doBy, qint32 repeat)
     reminder.m_nRepeat = repeat;
     return reminder;
 }
+
+// An item with a quick-list entry and a reminder an hour ahead, so every list holds it.
+CVemoItem ListedItem(const QString& title, qint32 repeat)
+{
+    CVemoItem item = Item(title);
+    item.m_bQuickListed = 1;
+    item.m_reminder = Reminder(Noon + 3600, repeat);
+    return item;
+}
 } // namespace
 
 class TestVemoAccount : public QObject
@@ -236,10 +245,8 @@ void TestVemoAccount::closeAndReopenRestoresEverything()
     NewHome(fixture);
     CVemoAccount& account = fixture.m_account;
     const QString group = QStringLiteral("Things To Do");
-    CVemoItem item = Item(QStringLiteral("Listed"));
-    item.m_bQuickListed = 1;
-    item.m_reminder = Reminder(Noon + 3600, CReminderSpec::RepeatNone);
-    const quint32 listed = account.AddItemToGroup(group, item);
+    const quint32 listed = account.AddItemToGroup(
+        group, ListedItem(QStringLiteral("Listed"), CReminderSpec::RepeatNone));
     fixture.m_stickies.m_notes[0].m_rect = {10, 20, 110, 220};
     fixture.m_stickies.m_notes[0].m_strText = QStringLiteral("typed on the note");
 
@@ -317,10 +324,8 @@ void TestVemoAccount::renameGroupKeepsItemsAndMovesEntries()
     NewHome(fixture);
     CVemoAccount& account = fixture.m_account;
     const QString oldName = QStringLiteral("Things To Do");
-    CVemoItem item = Item(QStringLiteral("Post"));
-    item.m_bQuickListed = 1;
-    item.m_reminder = Reminder(Noon + 3600, CReminderSpec::RepeatDay);
-    const quint32 key = account.AddItemToGroup(oldName, item);
+    const quint32 key = account.AddItemToGroup(
+        oldName, ListedItem(QStringLiteral("Post"), CReminderSpec::RepeatDay));
 
     QVERIFY(account.RenameGroup(oldName, newName));
     const QStringList files = QDir(HomeFolder()).entryList({QStringLiteral("*.grp")});
@@ -353,10 +358,8 @@ void TestVemoAccount::removingItemsDropsTheirEntries()
     NewHome(fixture);
     CVemoAccount& account = fixture.m_account;
     const QString group = QStringLiteral("Things To Do");
-    CVemoItem item = Item(QStringLiteral("Doomed"));
-    item.m_bQuickListed = 1;
+    CVemoItem item = ListedItem(QStringLiteral("Doomed"), CReminderSpec::RepeatWeek);
     item.m_bHasSticky = 1;
-    item.m_reminder = Reminder(Noon + 3600, CReminderSpec::RepeatWeek);
     const quint32 key = account.AddItemToGroup(group, item);
     QVERIFY(account.SaveAccount());
 
