@@ -1,10 +1,28 @@
 #include "FileIO.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace
+{
+// Until the data is on the disk, a power cut after the rename can still leave an empty file.
+bool SyncToDisk(QSaveFile& file)
+{
+    const int handle = file.handle();
+    // Some file systems cannot sync at all; that is no failure of the write.
+    return handle < 0 || ::fsync(handle) == 0 || errno == EINVAL || errno == ENOTSUP;
+}
+} // namespace
 
 bool ReadFileBytes(const QString& path, QByteArray& bytes)
 {
+    // A pipe or a device would never end, or never start.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -14,10 +32,16 @@ bool ReadFileBytes(const QString& path, QByteArray& bytes)
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
+    // The save replaces a link with a file of its own: it never writes where a link points.
+    const QFileInfo target(path);
+    if ((target.isSymLink() || target.isJunction()) && !QFile::remove(path))
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size())
+    // A buffered write can fail without write() saying so; only a flush shows it.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size() ||
+        !SyncToDisk(file))
     {
         file.cancelWriting();
         return false;

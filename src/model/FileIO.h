@@ -3,9 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
-// Reads a whole file; false when it cannot be opened or read.
+// Reads a whole regular file; false when it cannot be opened or read.
 bool ReadFileBytes(const QString& path, QByteArray& bytes);
 
 // Writes through a temporary file in the same folder and renames it into place, so a crash or a
-// full disk leaves either the old file or the new one, never a cut-short one.
+// full disk leaves either the old file or the new one, never a cut-short one. True only when
+// every byte was written.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
