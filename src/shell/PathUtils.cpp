@@ -10,9 +10,11 @@
 namespace
 {
 // The longest file name the common file systems take, in bytes of UTF-8, which is never fewer
-// than the UTF-16 units that Windows counts.
+// than the UTF-16 units that Windows counts. A name must leave room for its ".grp" or ".acf" and
+// for the ".XXXXXX" of the temporary file a save writes first.
 constexpr qsizetype MaxFileNameBytes = 255;
 constexpr qsizetype ExtensionLength = 4;
+constexpr qsizetype TemporarySuffixLength = 7;
 
 bool IsPathSeparator(QChar ch)
 {
@@ -152,5 +154,5 @@ bool IsPlainFileName(const QString& name)
     // "." and ".." end in a dot, and Windows drops a trailing dot or blank from a name.
     return !name.isEmpty() && !name.endsWith(u'.') && !name.endsWith(u' ') &&
            !HasForbiddenCharacter(name) && !IsDeviceName(name) &&
-           name.toUtf8().size() + ExtensionLength <= MaxFileNameBytes;
+           name.toUtf8().size() + ExtensionLength + TemporarySuffixLength <= MaxFileNameBytes;
 }

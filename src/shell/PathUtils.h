@@ -25,5 +25,6 @@ bool DeleteFolderContents(const QString& path);
 bool DeleteFolderTree(const QString& path);
 
 // Whether a group or account name can serve as one plain file or folder name, with its ".grp"
-// or ".acf" appended, on every system an account folder may be copied to.
+// or ".acf" and a save's temporary suffix appended, on every system an account folder may be
+// copied to.
 bool IsPlainFileName(const QString& name);

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 #include "TestHome.h"
 #include "model/VemoGroup.h"
+#include "shell/PathUtils.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +70,8 @@ private slots:
     void fileNameIsGroupName();
     void loadAndSaveLeavesFileUnchanged();
     void saveClearsModifiedOnlyOnSuccess();
+    void longestAcceptedNameSavesAndLoads_data();
+    void longestAcceptedNameSavesAndLoads();
     void deleteGroupFileRemovesIt();
 
 private:
@@ -248,6 +251,32 @@ void TestVemoGroup::saveClearsModifiedOnlyOnSuccess()
 
     CVemoGroup reloaded;
     QVERIFY(reloaded.LoadFromFile(folder + QStringLiteral("/Bills.grp")));
+    QCOMPARE(reloaded.GetItems(), group.GetItems());
+}
+
+void TestVemoGroup::longestAcceptedNameSavesAndLoads_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("one-byte letters") << QString(244, u'G');
+    QTest::newRow("two-byte letters") << QString(122, QChar(0xE9));
+}
+
+// The name check is only right if the longest name it lets through can really be saved.
+void TestVemoGroup::longestAcceptedNameSavesAndLoads()
+{
+    QFETCH(QString, name);
+    QVERIFY(IsPlainFileName(name));
+    QVERIFY(!IsPlainFileName(name + u'G'));
+    const QString folder = m_home.Path(QStringLiteral("Long"));
+    QVERIFY(QDir().mkpath(folder));
+    CVemoGroup group;
+    group.SetName(name);
+    group.AddNewItem(1, 2, 3, QStringLiteral("Rent"), QStringLiteral("due"));
+    QVERIFY(group.SaveToFile(folder));
+
+    CVemoGroup reloaded;
+    QVERIFY(reloaded.LoadFromFile(group.GetFilePath(folder)));
+    QCOMPARE(reloaded.GetName(), name);
     QCOMPARE(reloaded.GetItems(), group.GetItems());
 }
 
