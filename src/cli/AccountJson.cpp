@@ -2,6 +2,7 @@
 
 #include "JsonFieldReader.h"
 #include "model/Archive.h"
+#include "model/GroupName.h"
 #include "shell/PathUtils.h"
 
 #include <QJsonArray>
@@ -192,17 +193,17 @@ bool CAccountJson::FromJson(const QByteArray& json, CAccountSnapshot& account, Q
         reader.Integer(root, "version", FormatVersion, FormatVersion) != FormatVersion)
         reader.Fail(QStringLiteral("not a version %1 Vemo account export").arg(FormatVersion));
 
-    QSet<QString> names;
+    QStringList names;
     account.m_groups.clear();
     for (const QJsonValue& value : reader.Array(root, "groups"))
     {
         if (!value.isObject())
             reader.Fail(QStringLiteral("a group is not an object"));
         CVemoGroup group = GroupFromJson(reader, value.toObject());
-        const QString folded = group.GetName().toCaseFolded();
-        if (reader.IsOk() && names.contains(folded))
+        // The program's own rule, so that whatever it exported comes back.
+        if (reader.IsOk() && !IsGroupNameFree(group.GetName(), names, {}))
             reader.Fail(QStringLiteral("group \"%1\" appears twice").arg(group.GetName()));
-        names.insert(folded);
+        names.append(group.GetName());
         account.m_groups.append(group);
     }
     error = reader.Error();

@@ -1,10 +1,12 @@
 #include "AccountSnapshot.h"
 
 #include "model/AccountFile.h"
+#include "model/FileIO.h"
 #include "shell/PathUtils.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -18,9 +20,8 @@ bool CAccountSnapshot::Load(const QString& accountFolder, QString& error)
         return false;
     }
     const QDir dir(folder);
-    const QStringList groupFiles = dir.entryList({QStringLiteral("*.grp")}, QDir::Files);
     m_groups.clear();
-    for (const QString& fileName : groupFiles)
+    for (const QString& fileName : CVemoGroup::ListGroupFiles(folder))
     {
         CVemoGroup group;
         if (!group.LoadFromFile(dir.filePath(fileName)))
@@ -39,23 +40,36 @@ bool CAccountSnapshot::Load(const QString& accountFolder, QString& error)
 bool CAccountSnapshot::Create(const QString& accountFolder, QString& error)
 {
     const QString folder = QDir::cleanPath(QFileInfo(accountFolder).absoluteFilePath());
+    if (!IsPlainFileName(CAccountFile::AccountName(folder)))
+    {
+        error = QStringLiteral("%1: cannot be the name of an account").arg(accountFolder);
+        return false;
+    }
     if (PathExists(folder))
     {
         error = QStringLiteral("%1: already exists").arg(accountFolder);
         return false;
     }
-    if (!QDir().mkpath(QFileInfo(folder).absolutePath()) || !QDir().mkdir(folder))
+    // Built beside its place under a name whose folder is no account, then renamed into place:
+    // an import cut short leaves no account with some of the groups.
+    const QString parent = QFileInfo(folder).absolutePath();
+    QDir().mkpath(parent);
+    QTemporaryDir building(parent + QStringLiteral("/.vemo-import-XXXXXX"));
+    if (!building.isValid())
     {
         error = QStringLiteral("%1: the folder cannot be created").arg(accountFolder);
         return false;
     }
-    bool written = CAccountFile::Write(QDir::toNativeSeparators(folder));
+    const QDir buildingDir(building.path());
+    bool written = WriteFileAtomically(buildingDir.filePath(CAccountFile::FileName(folder)),
+                                       CAccountFile::ToBytes(QDir::toNativeSeparators(folder)));
     for (CVemoGroup& group : m_groups)
-        written = written && group.SaveToFile(folder);
-    if (!written)
+        written = written && group.SaveToFile(building.path());
+    if (!written || !QDir().rename(building.path(), folder))
     {
-        DeleteFolderTree(folder);
         error = QStringLiteral("%1: the account cannot be written").arg(accountFolder);
+        return false;
     }
-    return written;
+    building.setAutoRemove(false);
+    return true;
 }

@@ -17,6 +17,6 @@ struct CAccountSnapshot
     bool Load(const QString& accountFolder, QString& error);
 
     // Creates the account folder and writes the account file and every group file into it.
-    // The folder must not exist yet; on failure nothing of it is left behind.
+    // The folder must not exist yet; it appears whole or not at all.
     bool Create(const QString& accountFolder, QString& error);
 };

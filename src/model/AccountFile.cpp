@@ -22,11 +22,16 @@ QString CAccountFile::FolderOf(const QString& path)
     return info.isDir() ? info.absoluteFilePath() : info.absolutePath();
 }
 
+QString CAccountFile::FileName(const QString& accountFolder)
+{
+    return AccountName(accountFolder) + QStringLiteral(".acf");
+}
+
 QString CAccountFile::FilePath(const QString& accountFolder)
 {
     QString path = accountFolder;
     AddTrailingBackslash(path);
-    return path + AccountName(accountFolder) + QStringLiteral(".acf");
+    return path + FileName(accountFolder);
 }
 
 bool CAccountFile::Write(const QString& accountFolder)
@@ -71,17 +76,8 @@ bool CAccountFile::CheckFolder(const QString& accountFolder)
 
 QStringList CAccountFile::ListAccounts(const QString& programFolder)
 {
-    QStringList accounts;
+    QStringList accounts = ListFolderEntries(programFolder);
     const QDir programDir(programFolder);
-    const auto folders = programDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& folder : folders)
-    {
-        const QDir accountDir(programDir.filePath(folder));
-        const QStringList accountFiles =
-            accountDir.entryList({QStringLiteral("*.acf")}, QDir::Files, QDir::Name);
-        QString storedPath;
-        if (!accountFiles.isEmpty() && Read(accountDir.filePath(accountFiles.first()), storedPath))
-            accounts.append(folder);
-    }
+    accounts.removeIf([&](const QString& name) { return !CheckFolder(programDir.filePath(name)); });
     return accounts;
 }

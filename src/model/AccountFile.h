@@ -11,6 +11,7 @@ class CAccountFile
 public:
     static const QString Signature;
 
+    static QString FileName(const QString& accountFolder);
     static QString FilePath(const QString& accountFolder);
     static QString AccountName(const QString& accountFolder);
     // The account folder a path names: the folder itself, or the one holding the given file.
@@ -28,6 +29,8 @@ public:
     // path points: a copied or moved account still opens and gets its new path at the next save.
     static bool CheckFolder(const QString& accountFolder);
 
-    // The names of the account folders directly inside the program folder, sorted.
+    // The names of the account folders directly inside the program folder, sorted, hidden ones
+    // included: the folders that would open, so a folder renamed by hand around another account's
+    // file, or one being built by an import, is never offered.
     static QStringList ListAccounts(const QString& programFolder);
 };

@@ -1,7 +1,9 @@
 #include "FileIO.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -47,4 +49,19 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes)
         return false;
     }
     return file.commit();
+}
+
+void RemoveLeftOverTemporaryFiles(const QString& folder)
+{
+    // QSaveFile names its temporary file after the file it replaces, with six random letters or
+    // digits appended.
+    static const QRegularExpression temporaryName(
+        QStringLiteral("^.+\\.(grp|acf)\\.[A-Za-z0-9]{6}$"));
+    const QDir dir(folder);
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& file : files)
+    {
+        if (!file.isSymLink() && file.isFile() && temporaryName.match(file.fileName()).hasMatch())
+            QFile::remove(file.filePath());
+    }
 }

@@ -10,3 +10,7 @@ bool ReadFileBytes(const QString& path, QByteArray& bytes);
 // full disk leaves either the old file or the new one, never a cut-short one. True only when
 // every byte was written.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Removes the temporary files of group and account file writes into the folder that were cut
+// short ("NAME.grp.XXXXXX", "NAME.acf.XXXXXX"); nothing else.
+void RemoveLeftOverTemporaryFiles(const QString& folder);

@@ -2,6 +2,7 @@
 
 #include "AccountFile.h"
 #include "Clock.h"
+#include "FileIO.h"
 #include "GroupName.h"
 #include "GroupTree.h"
 #include "MainWindow.h"
@@ -15,8 +16,6 @@
 
 #include <QDir>
 #include <QFile>
-
-#include <algorithm>
 
 CVemoAccount* g_pAccount = nullptr;
 
@@ -95,6 +94,7 @@ bool CVemoAccount::OpenAccount(const QString& path)
 
     Reset();
     m_strPath = folder;
+    RemoveLeftOverTemporaryFiles(m_strPath);
     if (!LoadGroups())
         m_ports.m_pPrompts->MessageBox(GroupsUnreadable, IUserPrompts::Exclamation);
     // By index: a reminder alert shown while loading lets the user change the account.
@@ -118,10 +118,8 @@ void CVemoAccount::Reset()
 bool CVemoAccount::LoadGroups()
 {
     const QDir dir(m_strPath);
-    const QStringList files =
-        dir.entryList({QStringLiteral("*.grp")}, QDir::Files | QDir::Hidden, QDir::Name);
     bool allRead = true;
-    for (const QString& file : files)
+    for (const QString& file : CVemoGroup::ListGroupFiles(m_strPath))
     {
         CVemoGroup group;
         if (!group.LoadFromFile(dir.filePath(file)))
@@ -258,7 +256,7 @@ void CVemoAccount::AddGroup(const CVemoGroup& group)
 bool CVemoAccount::AddDefaultGroup(QString& name, bool withWelcomeItem)
 {
     name = DefaultGroupName;
-    for (int counter = 1; FindGroup(name) >= 0; ++counter)
+    for (int counter = 1; !IsGroupNameFree(name); ++counter)
         name += QString::number(counter);
 
     CVemoGroup group;
@@ -277,21 +275,12 @@ bool CVemoAccount::AddDefaultGroup(QString& name, bool withWelcomeItem)
 
 bool CVemoAccount::IsGroupNameFree(const QString& name, const QString& renamedGroup) const
 {
-    if (!IsPlainFileName(name))
-        return false;
-    if (SameGroupName(name, renamedGroup))
-        return true;
-    return FindGroup(name) < 0 && !HasGroupFile(name);
-}
-
-// Also finds the files of groups that could not be read, whatever their letter case.
-bool CVemoAccount::HasGroupFile(const QString& name) const
-{
-    const QStringList files =
-        QDir(m_strPath).entryList({QStringLiteral("*.grp")}, QDir::Files | QDir::Hidden);
-    return std::any_of(files.cbegin(), files.cend(),
-                       [&](const QString& file)
-                       { return SameGroupName(GetPathTitle(file), name); });
+    QStringList names;
+    for (const CVemoGroup& group : m_groups)
+        names.append(group.GetName());
+    const CVemoGroup* renamed = renamedGroup.isEmpty() ? nullptr : Group(renamedGroup);
+    return ::IsGroupNameFree(name, names, ListFolderEntries(m_strPath),
+                             renamed ? renamed->GetName() : renamedGroup);
 }
 
 bool CVemoAccount::RenameGroup(const QString& oldName, const QString& newName)

@@ -61,7 +61,8 @@ public:
     bool RenameGroup(const QString& oldName, const QString& newName);
     bool RemoveGroup(const QString& name);
     bool RemoveAllItems(const QString& name);
-    // Whether a group could be added or renamed to the name: a plain file name, not in use.
+    // Whether a group could be added or renamed to the name: a plain file name, in use by no
+    // group and no entry of the account folder.
     bool IsGroupNameFree(const QString& name, const QString& renamedGroup = QString()) const;
 
     bool GetItemCopy(const QString& group, quint32 key, CVemoItem& item) const;
@@ -94,7 +95,6 @@ private:
     void Reset();
     bool LoadGroups();
     void ShowLoadedGroup(const CVemoGroup& group);
-    bool HasGroupFile(const QString& name) const;
     CVemoGroup* Group(const QString& name);
     const CVemoGroup* Group(const QString& name) const;
     bool ChangeItem(const QString& group, quint32 key,

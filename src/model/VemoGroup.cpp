@@ -4,7 +4,9 @@
 #include "FileIO.h"
 #include "shell/PathUtils.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 int CVemoGroup::FindItem(quint32 key) const
 {
@@ -102,14 +104,26 @@ QString CVemoGroup::GetFilePath(const QString& accountFolder) const
     return path + m_strName + QStringLiteral(".grp");
 }
 
+QStringList CVemoGroup::ListGroupFiles(const QString& accountFolder)
+{
+    QStringList files = ListFolderEntries(accountFolder);
+    const QDir folder(accountFolder);
+    files.removeIf(
+        [&](const QString& name) {
+            return !name.endsWith(QLatin1String(".grp")) ||
+                   QFileInfo(folder.filePath(name)).isDir();
+        });
+    return files;
+}
+
 bool CVemoGroup::LoadFromFile(const QString& path)
 {
+    // A file named just ".grp" would make a group without a name, which names no group at all.
+    const QString name = GetPathTitle(path);
     QByteArray bytes;
-    if (!ReadFileBytes(path, bytes))
+    if (name.isEmpty() || !ReadFileBytes(path, bytes) || !LoadFromBytes(bytes))
         return false;
-    if (!LoadFromBytes(bytes))
-        return false;
-    m_strName = GetPathTitle(path);
+    m_strName = name;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "VemoItem.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class CArchive;
@@ -29,6 +30,9 @@ public:
     quint32 GetLastKey() const { return m_dwLastKey; }
 
     QString GetFilePath(const QString& accountFolder) const;
+    // The group files of an account folder, sorted: every entry named "*.grp" that is not a
+    // folder, hidden ones and ones that cannot be read included, so none is passed over unseen.
+    static QStringList ListGroupFiles(const QString& accountFolder);
     bool LoadFromFile(const QString& path);
     // Loads a group file's bytes; false when they are not one complete group record.
     bool LoadFromBytes(const QByteArray& bytes);

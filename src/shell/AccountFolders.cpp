@@ -69,10 +69,7 @@ bool CAccountFolders::IsFolderName(const QString& name)
 
 bool CAccountFolders::IsNameInUse(const QString& name)
 {
-    const QStringList entries =
-        QDir(GetProgramFolder())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    return entries.contains(name, Qt::CaseInsensitive);
+    return ListFolderEntries(GetProgramFolder()).contains(name, Qt::CaseInsensitive);
 }
 
 bool CAccountFolders::MoveAccount(const QString& oldName, const QString& newName)

@@ -38,11 +38,12 @@ bool RemoveNonFolder(const QString& path)
     return QFile::remove(path) || QDir().rmdir(path);
 }
 
+// System brings in broken links, which take a name like any other entry.
+constexpr auto EveryEntry = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+
 QFileInfoList FolderEntries(const QString& path)
 {
-    // System brings in broken links, which are entries to delete like any other.
-    return QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                    QDir::NoDotAndDotDot);
+    return QDir(path).entryInfoList(EveryEntry);
 }
 
 bool HasForbiddenCharacter(const QString& name)
@@ -113,6 +114,12 @@ bool PathExists(const QString& path)
     // A broken link still takes the name.
     const QFileInfo info(path);
     return info.exists() || IsLink(info);
+}
+
+QStringList ListFolderEntries(const QString& path)
+{
+    // An empty path would list the working folder.
+    return path.isEmpty() ? QStringList() : QDir(path).entryList(EveryEntry, QDir::Name);
 }
 
 bool DeleteFolderContents(const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Both separators count everywhere, so paths written on either system split the same way.
 // The position of the first separator at or after start (fromFront), or of the last one at or
@@ -17,6 +18,10 @@ QString GetPathTitle(const QString& path);
 bool AddTrailingBackslash(QString& text);
 
 bool PathExists(const QString& path);
+
+// The names of every entry of the folder, sorted: files, folders and links (broken ones too),
+// hidden ones included. Every listing of account folders and group files starts from this one.
+QStringList ListFolderEntries(const QString& path);
 
 // Deletes the files of the folder and of all its sub-folders, keeping the folders themselves.
 bool DeleteFolderContents(const QString& path);

@@ -93,9 +93,14 @@ QString TestVemoCli::MakeAccount(const QString& name)
     chores.AddItem(item);
     chores.SaveToFile(folder);
 
-    CVemoGroup empty;
-    empty.SetName(QStringLiteral("Empty"));
-    empty.SaveToFile(folder);
+    // A hidden one, and two that only Unicode letter case would take for one.
+    for (const QString& name : {QStringLiteral("Empty"), QStringLiteral(".Secret"),
+                                QStringLiteral("\u00C9mile"), QStringLiteral("\u00E9mile")})
+    {
+        CVemoGroup empty;
+        empty.SetName(name);
+        empty.SaveToFile(folder);
+    }
     return folder;
 }
 
@@ -110,9 +115,12 @@ void TestVemoCli::exportThenImportGivesIdenticalFiles()
     QCOMPARE(root.value("format").toString(), QStringLiteral("vemo-account"));
     QCOMPARE(root.value("account").toString(), QStringLiteral("Home"));
     QCOMPARE(root.value("stored_path").toString(), source);
-    const QJsonObject first = root.value("groups").toArray()[0].toObject();
-    QCOMPARE(first.value("name").toString(), QStringLiteral("Chores"));
-    const QJsonObject item = first.value("items").toArray()[1].toObject();
+    // Sorted by name as the program shows them; the hidden group comes first.
+    const QJsonArray groups = root.value("groups").toArray();
+    QCOMPARE(groups[0].toObject().value("name").toString(), QStringLiteral(".Secret"));
+    const QJsonObject chores = groups[1].toObject();
+    QCOMPARE(chores.value("name").toString(), QStringLiteral("Chores"));
+    const QJsonObject item = chores.value("items").toArray()[1].toObject();
     QCOMPARE(item.value("key").toInt(), 3);
     QCOMPARE(item.value("sticky_font").toObject().value("char_set").toInt(), 204);
     QCOMPARE(item.value("reminder").toObject().value("repeat").toInt(), 3);
@@ -124,9 +132,16 @@ void TestVemoCli::exportThenImportGivesIdenticalFiles()
     QCOMPARE(imported.exitCode, 0);
     QVERIFY2(imported.err.isEmpty(), imported.err.constData());
 
-    for (const QString& name : {QStringLiteral("Chores.grp"), QStringLiteral("Empty.grp")})
+    const QStringList groupFiles = CVemoGroup::ListGroupFiles(source);
+    QCOMPARE(groupFiles.size(), 5);
+    QCOMPARE(CVemoGroup::ListGroupFiles(target), groupFiles);
+    for (const QString& name : groupFiles)
         QCOMPARE(ReadFile(target + QLatin1Char('/') + name),
                  ReadFile(source + QLatin1Char('/') + name));
+    // Built aside and renamed into place, leaving nothing else beside it.
+    QCOMPARE(QDir(m_home.Path(QStringLiteral("restored")))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Home")});
     QString storedPath;
     QVERIFY(CAccountFile::Read(target + QStringLiteral("/Home.acf"), storedPath));
     QCOMPARE(storedPath, target);
@@ -154,6 +169,8 @@ void TestVemoCli::unreadableAccountFails_data()
     QTest::addColumn<QString>("damage");
     QTest::newRow("no account file") << "Home.acf";
     QTest::newRow("group file cut short") << "Chores.grp";
+    QTest::newRow("hidden group file cut short") << ".Secret.grp";
+    QTest::newRow("group file a broken link") << "Gone.grp";
 }
 
 void TestVemoCli::unreadableAccountFails()
@@ -162,8 +179,11 @@ void TestVemoCli::unreadableAccountFails()
     const QString folder = MakeAccount(QStringLiteral("Home"));
     const QString path = folder + QLatin1Char('/') + damage;
     const QByteArray bytes = ReadFile(path);
-    QVERIFY(QFile::remove(path));
-    if (damage.endsWith(QLatin1String(".grp")))
+    if (damage == QLatin1String("Gone.grp"))
+        QVERIFY(QFile::link(m_home.Path(QStringLiteral("nowhere")), path));
+    else
+        QVERIFY(QFile::remove(path));
+    if (damage.endsWith(QLatin1String(".grp")) && !bytes.isEmpty())
         QVERIFY(WriteFile(path, bytes.left(bytes.size() / 2)));
 
     for (const QString& command : {QStringLiteral("list"), QStringLiteral("export")})

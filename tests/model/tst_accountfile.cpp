@@ -82,10 +82,13 @@ void TestAccountFile::checkFolder()
     QCOMPARE(CAccountFile::CheckFolder(folder), valid);
 }
 
+// The folders that would open, hidden ones too; a folder holding another folder's account file
+// (renamed by hand, or an import being built) would not open and is not offered.
 void TestAccountFile::listsFoldersWithValidAccountFile()
 {
     QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral("Work"))));
     QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral("Home"))));
+    QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral(".Secret"))));
     const QString renamed = MakeFolder(QStringLiteral("Renamed"));
     QVERIFY(WriteFile(renamed + QStringLiteral("/Other.acf"),
                       CAccountFile::ToBytes(QStringLiteral("/gone"))));
@@ -94,7 +97,7 @@ void TestAccountFile::listsFoldersWithValidAccountFile()
     QVERIFY(WriteFile(m_programFolder + QStringLiteral("/Stray.acf"),
                       CAccountFile::ToBytes(QStringLiteral("/x"))));
 
-    const QStringList expected{QStringLiteral("Home"), QStringLiteral("Renamed"),
+    const QStringList expected{QStringLiteral(".Secret"), QStringLiteral("Home"),
                                QStringLiteral("Work")};
     QCOMPARE(CAccountFile::ListAccounts(m_programFolder), expected);
     QVERIFY(CAccountFile::ListAccounts(MakeFolder(QStringLiteral("Empty"))).isEmpty());

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <ctime>
@@ -63,6 +64,10 @@ private slots:
     void closeAndReopenRestoresEverything();
     void accountMovedElsewhereStillOpens();
     void unreadableGroupIsLeftAlone();
+    void groupNameIsFreeOnlyWhereNoEntryHasIt_data();
+    void groupNameIsFreeOnlyWhereNoEntryHasIt();
+    void defaultGroupAvoidsUnreadableGroupFile();
+    void openRemovesOnlyLeftOverTemporaryFiles();
     void renameGroupKeepsItemsAndMovesEntries_data();
     void renameGroupKeepsItemsAndMovesEntries();
     void removingItemsDropsTheirEntries_data();
@@ -308,6 +313,123 @@ void TestVemoAccount::unreadableGroupIsLeftAlone()
     QVERIFY(!fixture.m_account.IsGroupNameFree(QStringLiteral("damaged")));
     fixture.m_account.CloseAccount();
     QCOMPARE(ReadFile(damaged), bytes);
+}
+
+void TestVemoAccount::groupNameIsFreeOnlyWhereNoEntryHasIt_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("renamed");
+    QTest::addColumn<bool>("free");
+    const QString ours = QStringLiteral("Things To Do");
+    QTest::newRow("unreadable file") << "Bills.grp"
+                                     << "damaged"
+                                     << "BILLS"
+                                     << "" << false;
+    QTest::newRow("unreadable hidden file") << ".Old.grp"
+                                            << "damaged"
+                                            << ".old"
+                                            << "" << false;
+    QTest::newRow("folder") << "Evil.grp"
+                            << "folder"
+                            << "evil"
+                            << "" << false;
+    QTest::newRow("link") << "Evil.grp"
+                          << "link"
+                          << "Evil"
+                          << "" << false;
+    QTest::newRow("broken link") << "Evil.grp"
+                                 << "broken link"
+                                 << "EVIL" << ours << false;
+    QTest::newRow("case-only rename onto an unreadable file") << "THINGS TO DO.grp"
+                                                              << "damaged"
+                                                              << "THINGS TO DO" << ours << false;
+    QTest::newRow("case-only rename onto its own file") << "Notes.txt"
+                                                        << "damaged"
+                                                        << "THINGS TO DO" << ours << true;
+    QTest::newRow("loaded group") << "Notes.txt"
+                                  << "damaged"
+                                  << "things to do"
+                                  << "" << false;
+    QTest::newRow("other extension") << "Evil.txt"
+                                     << "folder"
+                                     << "Evil"
+                                     << "" << true;
+    QTest::newRow("unusable name") << "Notes.txt"
+                                   << "damaged"
+                                   << "a/b"
+                                   << "" << false;
+}
+
+// Every entry of the folder takes its name, so no save can write over a file it could not read.
+void TestVemoAccount::groupNameIsFreeOnlyWhereNoEntryHasIt()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, renamed);
+    QFETCH(bool, free);
+    CAccountFixture fixture;
+    NewHome(fixture);
+    QVERIFY(fixture.m_account.SaveAccount());
+    const QString path = HomeFolder() + QLatin1Char('/') + entry;
+    if (kind == QLatin1String("damaged"))
+        QVERIFY(WriteFile(path, "bad"));
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else
+        QVERIFY(QFile::link(kind == QLatin1String("link")
+                                ? HomeFolder() + QStringLiteral("/Home.acf")
+                                : m_home.Path(QStringLiteral("nowhere")),
+                            path));
+    QCOMPARE(fixture.m_account.IsGroupNameFree(name, renamed), free);
+}
+
+// With nothing selected, Make Item And Sticky makes the default group: never over a file of that
+// name that could not be read.
+void TestVemoAccount::defaultGroupAvoidsUnreadableGroupFile()
+{
+    {
+        CAccountFixture fixture;
+        NewHome(fixture);
+        fixture.m_account.RemoveGroup(QStringLiteral("Things To Do"));
+        fixture.m_account.CloseAccount();
+    }
+    const QString damaged = HomeFolder() + QStringLiteral("/Things To Do.grp");
+    QVERIFY(WriteFile(damaged, "bad"));
+    CAccountFixture fixture;
+    QVERIFY(fixture.m_account.OpenAccount(HomeFolder()));
+    QString name;
+    QVERIFY(fixture.m_account.AddDefaultGroup(name, false));
+    QCOMPARE(name, QStringLiteral("Things To Do1"));
+    QVERIFY(fixture.m_account.SaveAccount());
+    QCOMPARE(ReadFile(damaged), QByteArray("bad"));
+}
+
+void TestVemoAccount::openRemovesOnlyLeftOverTemporaryFiles()
+{
+    {
+        CAccountFixture fixture;
+        NewHome(fixture);
+        fixture.m_account.CloseAccount();
+    }
+    const QDir home(HomeFolder());
+    const QStringList leftOver = {"Things To Do.grp.aB3dE9", "Home.acf.Zz09yx", ".Old.grp.qwerty"};
+    const QStringList kept = {"Notes.grp.txt", "Work.grp.abcde", "Work.grp.abcdefg",
+                              "Notes.txt.abcdef", "Work.grp.ab-def"};
+    for (const QString& name : leftOver + kept)
+        QVERIFY(WriteFile(home.filePath(name), "x"));
+    QVERIFY(QFile::link(home.filePath(QStringLiteral("Home.acf")),
+                        home.filePath(QStringLiteral("Link.grp.abcdef"))));
+
+    CAccountFixture fixture;
+    QVERIFY(fixture.m_account.OpenAccount(HomeFolder()));
+    for (const QString& name : leftOver)
+        QVERIFY2(!QFileInfo::exists(home.filePath(name)), qPrintable(name));
+    for (const QString& name : kept + QStringList{QStringLiteral("Link.grp.abcdef")})
+        QVERIFY2(QFileInfo(home.filePath(name)).exists(), qPrintable(name));
+    QCOMPARE(fixture.m_account.GetGroups().size(), 1);
 }
 
 void TestVemoAccount::renameGroupKeepsItemsAndMovesEntries_data()
