@@ -28,8 +28,6 @@ const QString BadGroupName = QStringLiteral(
 const QString QuickListFull =
     QStringLiteral("You already have the maximum number of items in the quick list.");
 const QString NotInQuickList = QStringLiteral("This item isn't in the quick list.");
-const QString SaveFailedOnClose =
-    QStringLiteral("The account could not be saved.  Continue to close this account?");
 const QString SendFailed = QStringLiteral(
     "The item could not be sent via E-Mail.  Check your mail settings in Vemo.  If this doesn't "
     "fix the problem, then check your computer's E-Mail settings.");
@@ -155,19 +153,21 @@ void CAccountCommands::Execute(int id)
 {
     switch (id)
     {
+    // Opening or making another account closes this one, so its changes are saved first.
     case ID_FILE_NEW:
-        if (m_account.IsOpen())
-            m_account.SaveModified();
-        m_account.NewAccount();
+        if (m_account.SaveBeforeClosing())
+            m_account.NewAccount();
         return;
     case ID_FILE_OPEN:
-        m_account.SaveModified();
-        m_account.OpenAccount();
+        if (m_account.SaveBeforeClosing())
+            m_account.OpenAccount();
         return;
     case ID_FILE_CLOSE:
-        return Close();
+        if (m_account.SaveBeforeClosing())
+            m_account.CloseAccount();
+        return;
     case ID_FILE_SAVE:
-        m_account.SaveModified();
+        m_account.SaveModified(true);
         return;
     case ID_GROUP_ADD:
         return AddGroup();
@@ -219,13 +219,6 @@ bool CAccountCommands::Confirm(const QString& question)
 void CAccountCommands::Refuse(const QString& text)
 {
     m_account.GetPorts().m_pPrompts->MessageBox(text, IUserPrompts::Exclamation);
-}
-
-void CAccountCommands::Close()
-{
-    if (!m_account.SaveAccount() && !Confirm(SaveFailedOnClose))
-        return;
-    m_account.CloseAccount();
 }
 
 // A name must be able to name the group's file, and neither a group nor a file may have it yet.

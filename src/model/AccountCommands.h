@@ -25,7 +25,6 @@ private:
     quint32 SelectedKey() const;
     bool SelectedItemInQuickList() const;
 
-    void Close();
     void AddGroup();
     void RemoveGroup();
     void AddItem();

@@ -34,6 +34,15 @@ const QString AccountOpenFailed = QStringLiteral("The account could not be opene
 const QString BadAccountName = QStringLiteral(
     "You must use an account name that can be a folder name: it can't be empty, contain any of "
     "the characters \\ / : * ? \" < > |, or end with a period or a space.");
+const QString SaveFailedOnClose =
+    QStringLiteral("The account could not be saved.  Continue to close this account?");
+const QString KeptForNextSave =
+    QStringLiteral("Your changes are kept, and Vemo will try again at the next save.  Check that "
+                   "the disk has room and that the account's folder can be written.");
+const QString AccountNotSaved =
+    QStringLiteral("The account could not be saved.  ") + KeptForNextSave;
+const QString GroupsNotSaved =
+    QStringLiteral("These groups could not be saved:\n\n%1\n\n") + KeptForNextSave;
 const QString GroupsUnreadable =
     QStringLiteral("Some groups of this account could not be read, so they are not shown.  "
                    "Their files have been left as they were.");
@@ -106,6 +115,7 @@ bool CVemoAccount::OpenAccount(const QString& path)
 
 void CVemoAccount::Reset()
 {
+    m_bSaveFailureReported = false;
     m_ports.m_pTree->DeleteAllNodes();
     m_groups.clear();
     m_ports.m_pStickies->DestroyAllStickies();
@@ -188,19 +198,40 @@ bool CVemoAccount::NewAccount()
     return true;
 }
 
-bool CVemoAccount::SaveAccount()
+bool CVemoAccount::SaveAccount(bool reportAgain)
 {
-    if (!CAccountFile::Write(m_strPath))
+    if (WriteAccountFiles())
+        return true;
+    if (m_bSaveFailureReported && !reportAgain)
         return false;
-    for (CVemoGroup& group : m_groups)
-    {
-        if (group.IsModified())
-            group.SaveToFile(m_strPath);
-    }
-    return true;
+    // Set first: an auto-save while the message is up must not show it again.
+    m_bSaveFailureReported = true;
+    const QString text = m_unsavedGroups.isEmpty()
+                             ? AccountNotSaved
+                             : GroupsNotSaved.arg(m_unsavedGroups.join(u'\n'));
+    m_ports.m_pPrompts->MessageBox(text, IUserPrompts::Exclamation);
+    return false;
 }
 
-bool CVemoAccount::SaveModified()
+// The account file first, without which no group file is written. A group that could not be
+// written stays modified and is tried again at the next save; a save that writes everything
+// ends the failure, so the next one is reported again.
+bool CVemoAccount::WriteAccountFiles()
+{
+    m_unsavedGroups.clear();
+    m_bAccountFileSaved = CAccountFile::Write(m_strPath);
+    for (CVemoGroup& group : m_groups)
+    {
+        if (group.IsModified() && (!m_bAccountFileSaved || !group.SaveToFile(m_strPath)))
+            m_unsavedGroups.append(group.GetName());
+    }
+    const bool saved = m_bAccountFileSaved && m_unsavedGroups.isEmpty();
+    if (saved)
+        m_bSaveFailureReported = false;
+    return saved;
+}
+
+bool CVemoAccount::SaveModified(bool userAsked)
 {
     if (!IsOpen())
     {
@@ -208,9 +239,32 @@ bool CVemoAccount::SaveModified()
         return true;
     }
     m_ports.m_pStickies->SaveStickyTexts();
-    if (SaveAccount())
-        GetSettings().SetDefaultAccount(m_strPath);
+    SaveAccount(userAsked);
+    RememberIfSaved();
     return true;
+}
+
+bool CVemoAccount::SaveBeforeClosing()
+{
+    if (!IsOpen())
+        return true;
+    m_ports.m_pStickies->SaveStickyTexts();
+    const bool saved = WriteAccountFiles();
+    RememberIfSaved();
+    if (saved)
+        return true;
+    // The question tells of the failure, so the saves of the close itself need not.
+    m_bSaveFailureReported = true;
+    return m_ports.m_pPrompts->MessageBox(SaveFailedOnClose, IUserPrompts::Question) ==
+           IUserPrompts::Yes;
+}
+
+// An account whose account file is written opens at the next start, even while some of its
+// groups wait for a save that works.
+void CVemoAccount::RememberIfSaved()
+{
+    if (m_bAccountFileSaved)
+        GetSettings().SetDefaultAccount(m_strPath);
 }
 
 void CVemoAccount::CloseAccount()
@@ -218,6 +272,7 @@ void CVemoAccount::CloseAccount()
     m_ports.m_pStickies->CloseAllStickies();
     SaveModified();
     m_strPath.clear();
+    m_bSaveFailureReported = false;
     SetTitle(NoAccountTitle);
     m_ports.m_pTree->DeleteAllNodes();
     m_groups.clear();

@@ -5,6 +5,7 @@
 #include "reminders/ReminderOwner.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <functional>
@@ -43,9 +44,15 @@ public:
     // With no path, asks the user which account to open.
     bool OpenAccount(const QString& path = QString());
     bool NewAccount();
-    bool SaveAccount();
-    // Saves without asking and remembers the account for the next start; always true.
-    bool SaveModified();
+    // Writes the account file and every modified group file; false when any could not be written.
+    // The user is told of a failure once, until a save succeeds again, or again when asked to.
+    bool SaveAccount(bool reportAgain = false);
+    // Saves without asking and remembers the account for the next start; always true. A save
+    // the user asked for reports its failure every time.
+    bool SaveModified(bool userAsked = false);
+    // Saves before the account is closed; when that fails, asks whether to close all the same,
+    // which loses the changes not saved. True to go on closing.
+    bool SaveBeforeClosing();
     void CloseAccount();
 
     bool IsOpen() const { return !m_strPath.isEmpty(); }
@@ -92,6 +99,8 @@ public:
 
 private:
     void SetTitle(const QString& title);
+    bool WriteAccountFiles();
+    void RememberIfSaved();
     void Reset();
     bool LoadGroups();
     void ShowLoadedGroup(const CVemoGroup& group);
@@ -106,6 +115,10 @@ private:
     QString m_strPath;
     QVector<CVemoGroup> m_groups;
     QString m_strTitle;
+    // What the last save could not write, and whether the user has heard of it.
+    bool m_bAccountFileSaved = false;
+    QStringList m_unsavedGroups;
+    bool m_bSaveFailureReported = false;
 };
 
 // The account document of the running program.

@@ -47,7 +47,8 @@ private slots:
     void renameSelectedGroup();
     void quickListRefusalsAreReported();
     void addItemWithFullQuickListKeepsItsFlag();
-    void closeAsksWhenSaveFails();
+    void closingAsksWhenSaveFails_data();
+    void closingAsksWhenSaveFails();
     void makeItemAndStickyWithNothingSelected();
     void taskCompletedTogglesWithItsCheck();
     void quickListEntryTogglesSticky();
@@ -293,19 +294,43 @@ void TestAccountCommands::addItemWithFullQuickListKeepsItsFlag()
     QVERIFY(m_fixture->m_prompts.m_messages.isEmpty());
 }
 
-void TestAccountCommands::closeAsksWhenSaveFails()
+void TestAccountCommands::closingAsksWhenSaveFails_data()
 {
-    const QString folder = m_fixture->m_account.GetPath();
-    QVERIFY(QDir().rename(folder, folder + QStringLiteral("-away")));
-    m_fixture->m_prompts.m_answers = {IUserPrompts::No};
-    m_commands->Execute(ID_FILE_CLOSE);
-    QCOMPARE(m_fixture->m_prompts.m_messages.last().m_strText,
-             QStringLiteral("The account could not be saved.  Continue to close this account?"));
-    QVERIFY(m_fixture->m_account.IsOpen());
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("groupFails");
+    QTest::newRow("close, account file") << int(ID_FILE_CLOSE) << false;
+    QTest::newRow("close, group file") << int(ID_FILE_CLOSE) << true;
+    QTest::newRow("open another, group file") << int(ID_FILE_OPEN) << true;
+    QTest::newRow("new account, group file") << int(ID_FILE_NEW) << true;
+}
 
-    m_fixture->m_prompts.m_answers = {IUserPrompts::Yes};
+// Every command that closes the account asks before changes that could not be saved are lost.
+void TestAccountCommands::closingAsksWhenSaveFails()
+{
+    QFETCH(int, command);
+    QFETCH(bool, groupFails);
+    const QString folder = m_fixture->m_account.GetPath();
+    if (groupFails)
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/Things To Do.grp")));
+    else
+        QVERIFY(QDir().rename(folder, folder + QStringLiteral("-away")));
+    CFakePrompts& prompts = m_fixture->m_prompts;
+    prompts.m_accountsToOpen = {QStringLiteral("Other")};
+    prompts.m_newAccountNames = {QStringLiteral("Other")};
+    prompts.m_answers = {IUserPrompts::No};
+    m_commands->Execute(command);
+    QCOMPARE(prompts.MessageTexts(),
+             QStringList{QStringLiteral(
+                 "The account could not be saved.  Continue to close this account?")});
+    QVERIFY(m_fixture->m_account.IsOpen());
+    QCOMPARE(prompts.m_accountsToOpen.size() + prompts.m_newAccountNames.size(), 2);
+
+    if (command != ID_FILE_CLOSE)
+        return;
+    prompts.m_answers = {IUserPrompts::Yes};
     m_commands->Execute(ID_FILE_CLOSE);
     QVERIFY(!m_fixture->m_account.IsOpen());
+    QCOMPARE(prompts.m_messages.size(), 2);
 }
 
 void TestAccountCommands::makeItemAndStickyWithNothingSelected()

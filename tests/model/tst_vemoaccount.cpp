@@ -61,6 +61,8 @@ private slots:
     void newAccountNameInUseOffersToOpenIt();
     void openWithoutPathAsksWhichAccount();
     void saveWritesOnlyModifiedGroups();
+    void failedSaveIsReportedOncePerFailure();
+    void failedAccountFileWritesNoGroup();
     void closeAndReopenRestoresEverything();
     void accountMovedElsewhereStillOpens();
     void unreadableGroupIsLeftAlone();
@@ -242,6 +244,68 @@ void TestVemoAccount::saveWritesOnlyModifiedGroups()
     CVemoGroup saved;
     QVERIFY(saved.LoadFromFile(folder + QStringLiteral("/Things To Do.grp")));
     QCOMPARE(saved.GetItems()[0].m_strTitle, QStringLiteral("Renamed"));
+}
+
+// A directory where the group file belongs makes every save of that group fail, even for root.
+void TestVemoAccount::failedSaveIsReportedOncePerFailure()
+{
+    CAccountFixture fixture;
+    NewHome(fixture);
+    CVemoAccount& account = fixture.m_account;
+    CVemoGroup bills;
+    bills.SetName(QStringLiteral("Bills"));
+    account.AddGroup(bills);
+    const QString blocked = HomeFolder() + QStringLiteral("/Things To Do.grp");
+    QVERIFY(QDir().mkpath(blocked));
+    const auto messages = [&]
+    {
+        return fixture.m_prompts.m_messages.size();
+    };
+
+    QVERIFY(!account.SaveAccount());
+    QCOMPARE(messages(), 1);
+    QCOMPARE(fixture.m_prompts.m_messages[0].m_icon, IUserPrompts::Exclamation);
+    const QString text = fixture.m_prompts.m_messages[0].m_strText;
+    QVERIFY2(
+        text.startsWith(QStringLiteral("These groups could not be saved:\n\nThings To Do\n\n")),
+        qPrintable(text));
+    QVERIFY(account.GetGroups()[0].IsModified());
+    QVERIFY(QFile::exists(HomeFolder() + QStringLiteral("/Bills.grp")));
+
+    QVERIFY(!account.SaveAccount());
+    account.SaveModified();
+    QCOMPARE(messages(), 1);
+    account.SaveModified(true);
+    QCOMPARE(messages(), 2);
+
+    QVERIFY(QDir().rmdir(blocked));
+    QVERIFY(account.SaveAccount());
+    CVemoGroup saved;
+    QVERIFY(saved.LoadFromFile(blocked));
+    QCOMPARE(saved.GetItems().size(), 1);
+
+    QVERIFY(account.SetItemTitle(QStringLiteral("Things To Do"), 1, QStringLiteral("Changed")));
+    QVERIFY(QFile::remove(blocked) && QDir().mkpath(blocked));
+    QVERIFY(!account.SaveAccount());
+    QCOMPARE(messages(), 3);
+}
+
+void TestVemoAccount::failedAccountFileWritesNoGroup()
+{
+    CAccountFixture fixture;
+    NewHome(fixture);
+    const QString accountFile = HomeFolder() + QStringLiteral("/Home.acf");
+    QVERIFY(QFile::remove(accountFile) && QDir().mkpath(accountFile));
+    QVERIFY(!fixture.m_account.SaveAccount());
+    QCOMPARE(fixture.m_prompts.MessageTexts().value(0).section(u'\n', 0, 2),
+             QStringLiteral("These groups could not be saved:\n\nThings To Do"));
+    QVERIFY(!QFile::exists(HomeFolder() + QStringLiteral("/Things To Do.grp")));
+    QVERIFY(QDir().rmdir(accountFile));
+    QVERIFY(fixture.m_account.SaveAccount());
+    QVERIFY(QFile::remove(accountFile) && QDir().mkpath(accountFile));
+    QVERIFY(!fixture.m_account.SaveAccount());
+    QVERIFY(fixture.m_prompts.MessageTexts().value(1).startsWith(
+        QStringLiteral("The account could not be saved.  Your changes are kept")));
 }
 
 void TestVemoAccount::closeAndReopenRestoresEverything()
