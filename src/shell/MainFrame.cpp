@@ -158,8 +158,20 @@ void CMainFrame::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
+void CMainFrame::CloseWithoutAsking()
+{
+    m_bClosingWithoutAsking = true;
+    close();
+}
+
+// A save that fails lets the user keep the window, and the changes, instead.
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    if (!m_bClosingWithoutAsking && m_pAccount && !m_pAccount->SaveBeforeClosing())
+    {
+        event->ignore();
+        return;
+    }
     SaveState();
     event->accept();
 }

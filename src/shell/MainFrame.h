@@ -31,6 +31,9 @@ public:
     // Stores the placement and every note, and saves the account: the close steps that do not
     // end the program, also run when the desktop session ends.
     void SaveState();
+    // Closes the normal way but asks nothing, as a quit signal must: a failed save cannot keep
+    // the window open.
+    void CloseWithoutAsking();
 
     void SetDocumentTitle(const QString& documentTitle) override;
     void ShowMainWindow() override;
@@ -56,6 +59,7 @@ private:
     IStickyHost* m_pStickies = nullptr;
     // Hidden by Hide Window, as against minimised by the user.
     bool m_bHidden = false;
+    bool m_bClosingWithoutAsking = false;
 };
 
 // The main window of the running program.

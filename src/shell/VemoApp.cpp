@@ -12,9 +12,34 @@
 #include "model/VemoAccount.h"
 #include "views/GroupView.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
 namespace
 {
 const QString AccountOpenFailed = QStringLiteral("The account could not be opened.");
+
+// Each is cancelled: a question is answered No, a dialog left without its changes. True when
+// any was open.
+bool CancelOpenWindows()
+{
+    bool cancelled = false;
+    while (QWidget* popup = QApplication::activePopupWidget())
+    {
+        popup->close();
+        popup->hide();
+        cancelled = true;
+    }
+    while (QWidget* modal = QApplication::activeModalWidget())
+    {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(QDialog::Rejected);
+        modal->hide();
+        cancelled = true;
+    }
+    return cancelled;
+}
 } // namespace
 
 CVemoApp::CVemoApp(IUserPrompts* prompts)
@@ -66,10 +91,9 @@ void CVemoApp::ManageAccounts()
 
 void CVemoApp::Start(const QString& accountPath)
 {
-    if (accountPath.isEmpty())
+    // A path that does not open leaves the remembered account to open, and remembered.
+    if (accountPath.isEmpty() || !OpenNamedAccount(accountPath))
         m_pAccount->OnNewDocument();
-    else
-        OpenNamedAccount(accountPath);
     m_pFrame->PlaceFrame();
     m_pActions->UpdateToolBar();
     if (GetSettings().GetAutoSaveInterval() != 0)
@@ -77,10 +101,28 @@ void CVemoApp::Start(const QString& accountPath)
 }
 
 // An account named on the command line or dropped on the window: its folder, or a file inside it.
-void CVemoApp::OpenNamedAccount(const QString& accountPath)
+bool CVemoApp::OpenNamedAccount(const QString& accountPath)
 {
-    if (!m_pAccount->OpenAccount(CAccountFile::FolderOf(accountPath)))
-        m_pAccount->GetPorts().m_pPrompts->MessageBox(AccountOpenFailed, IUserPrompts::Exclamation);
+    if (!m_pAccount->SaveBeforeClosing())
+        return false;
+    if (m_pAccount->OpenAccount(CAccountFile::FolderOf(accountPath)))
+        return true;
+    m_pAccount->GetPorts().m_pPrompts->MessageBox(AccountOpenFailed, IUserPrompts::Exclamation);
+    return false;
+}
+
+void CVemoApp::Quit()
+{
+    // The loops of the windows just cancelled end only after this returns; whoever opened them
+    // finishes first, and then the window closes.
+    if (CancelOpenWindows())
+    {
+        QTimer::singleShot(0, this, &CVemoApp::Quit);
+        return;
+    }
+    m_bQuit = true;
+    m_pFrame->CloseWithoutAsking();
+    QCoreApplication::quit();
 }
 
 void CVemoApp::ServeLaterStarts(CSingleInstance& instance)

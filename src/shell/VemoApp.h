@@ -35,10 +35,16 @@ public:
     // Later starts of the program bring this one's window forward.
     void ServeLaterStarts(CSingleInstance& instance);
 
+    // Ends the program at any moment, as a quit signal asks: every open dialog, message and menu
+    // is cancelled first, then the window closes the normal way, saving, and asks nothing.
+    void Quit();
+    // Whether Quit has closed the window, so there is no event loop left to run.
+    bool HasQuit() const { return m_bQuit; }
+
 private:
     void RegisterShellCommands();
     void ManageAccounts();
-    void OpenNamedAccount(const QString& accountPath);
+    bool OpenNamedAccount(const QString& accountPath);
 
     CStickyList m_stickyList;
     CAutoSaveTimer m_autoSaveTimer;
@@ -47,4 +53,5 @@ private:
     std::unique_ptr<CVemoAccount> m_pAccount;
     std::unique_ptr<CAccountCommands> m_pCommands;
     std::unique_ptr<CCommandActions> m_pActions;
+    bool m_bQuit = false;
 };

@@ -76,17 +76,12 @@ int main(int argc, char* argv[])
     }
 
     CVemoApp vemo;
-    CMainFrame& frame = vemo.GetMainFrame();
     vemo.ServeLaterStarts(instance);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame, &CMainFrame::SaveState);
-    // Closing saves; quitting also ends any dialog that is open at the time.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &vemo.GetMainFrame(),
+                     &CMainFrame::SaveState);
     CQuitSignals quitSignals;
-    QObject::connect(&quitSignals, &CQuitSignals::QuitRequested, &frame,
-                     [&frame]
-                     {
-                         frame.close();
-                         QCoreApplication::quit();
-                     });
+    QObject::connect(&quitSignals, &CQuitSignals::QuitRequested, &vemo, &CVemoApp::Quit);
     vemo.Start(app.arguments().value(1));
-    return app.exec();
+    // A quit signal during a message at start-up has already closed the window.
+    return vemo.HasQuit() ? 0 : app.exec();
 }

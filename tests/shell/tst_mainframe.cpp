@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <csignal>
@@ -92,9 +93,13 @@ private slots:
     void secondInstanceIsRefusedAndShowsTheFirst();
     void sessionEndSignalsAskToQuit_data();
     void sessionEndSignalsAskToQuit();
+    void quitCancelsWhatIsOpenAndSaves_data();
+    void quitCancelsWhatIsOpenAndSaves();
+    void closingWindowAsksWhenSaveFails();
+    void namedAccountThatFailsOpensTheRemembered();
 
 private:
-    void StartApp();
+    void StartApp(const QString& accountPath = QString());
     void NewHome();
 
     CTestHome m_home;
@@ -121,10 +126,10 @@ void TestMainFrame::cleanup()
     m_app.reset();
 }
 
-void TestMainFrame::StartApp()
+void TestMainFrame::StartApp(const QString& accountPath)
 {
     m_app = std::make_unique<CVemoApp>(&m_prompts);
-    m_app->Start();
+    m_app->Start(accountPath);
     QApplication::setActiveWindow(&m_app->GetMainFrame());
     QVERIFY(QTest::qWaitForWindowActive(&m_app->GetMainFrame()));
 }
@@ -351,6 +356,89 @@ void TestMainFrame::sessionEndSignalsAskToQuit()
     QCOMPARE(std::raise(signalNumber), 0);
     QVERIFY(asked.wait(5000));
     QCOMPARE(asked.count(), 1);
+}
+
+void TestMainFrame::quitCancelsWhatIsOpenAndSaves_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("windowClass");
+    QTest::newRow("message at start-up") << 0 << "QMessageBox";
+    QTest::newRow("item dialog") << int(ID_ITEM_ADD) << "CItemDlg";
+    QTest::newRow("question") << int(ID_ITEM_REMOVE) << "QMessageBox";
+}
+
+// With the program's own windows: the quit comes while one of them is waiting for the user.
+void TestMainFrame::quitCancelsWhatIsOpenAndSaves()
+{
+    QFETCH(int, command);
+    QFETCH(QString, windowClass);
+    StartApp();
+    NewHome();
+    m_app->GetMainFrame().close();
+    m_app.reset();
+    const QString home = GetProgramFolder() + QStringLiteral("Home/");
+    if (command == 0)
+        QVERIFY(WriteFileAtomically(home + QStringLiteral("Damaged.grp"), "bad"));
+
+    QString openWindow;
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           if (QWidget* modal = QApplication::activeModalWidget())
+                               openWindow = QString::fromLatin1(modal->metaObject()->className());
+                           m_app->Quit();
+                       });
+    m_app = std::make_unique<CVemoApp>();
+    m_app->Start();
+    if (command != 0)
+    {
+        QVERIFY(g_pAccount->SetItemTitle(Todo, 1, QStringLiteral("Changed")));
+        Tree(*m_app)->setCurrentItem(Tree(*m_app)->topLevelItem(0)->child(0));
+        m_app->GetActions().Execute(command);
+    }
+    QTRY_VERIFY(m_app->HasQuit());
+    QCOMPARE(openWindow, windowClass);
+    QVERIFY(!m_app->GetMainFrame().isVisible());
+    QCOMPARE(GetSettings().GetDefaultAccount(), GetProgramFolder() + QStringLiteral("Home"));
+    CVemoGroup saved;
+    QVERIFY(saved.LoadFromFile(home + QStringLiteral("Things To Do.grp")));
+    QCOMPARE(saved.GetItems().size(), 1);
+    if (command != 0)
+        QCOMPARE(saved.GetItems()[0].m_strTitle, QStringLiteral("Changed"));
+}
+
+void TestMainFrame::closingWindowAsksWhenSaveFails()
+{
+    StartApp();
+    NewHome();
+    QVERIFY(QDir().mkpath(GetProgramFolder() + QStringLiteral("Home/Things To Do.grp")));
+    CMainFrame& frame = m_app->GetMainFrame();
+    m_prompts.m_answers = {IUserPrompts::No};
+    QVERIFY(!frame.close());
+    QVERIFY(frame.isVisible());
+    QCOMPARE(m_prompts.MessageTexts(),
+             QStringList{QStringLiteral(
+                 "The account could not be saved.  Continue to close this account?")});
+    m_prompts.m_answers = {IUserPrompts::Yes};
+    QVERIFY(frame.close());
+    QVERIFY(!frame.isVisible());
+}
+
+void TestMainFrame::namedAccountThatFailsOpensTheRemembered()
+{
+    StartApp();
+    NewHome();
+    m_app->GetMainFrame().close();
+    m_app.reset();
+    const QString home = GetProgramFolder() + QStringLiteral("Home");
+    QCOMPARE(GetSettings().GetDefaultAccount(), home);
+
+    StartApp(m_home.Path(QStringLiteral("nonexistent")));
+    QCOMPARE(m_prompts.MessageTexts(),
+             QStringList{QStringLiteral("The account could not be opened.")});
+    QCOMPARE(m_app->GetMainFrame().windowTitle(), QStringLiteral("Home - Vemo"));
+    m_app->GetMainFrame().close();
+    QCOMPARE(GetSettings().GetDefaultAccount(), home);
 }
 
 QTEST_MAIN(TestMainFrame)
