@@ -36,6 +36,15 @@ CReminderSpec Reminder(qint32 doBy, qint32 repeat)
     return reminder;
 }
 
+// What stands in the account folder under a name.
+enum EntryKind
+{
+    Damaged,
+    Folder,
+    Link,
+    BrokenLink,
+};
+
 // An item with a quick-list entry and a reminder an hour ahead, so every list holds it.
 CVemoItem ListedItem(const QString& title, qint32 repeat)
 {
@@ -381,56 +390,36 @@ void TestVemoAccount::unreadableGroupIsLeftAlone()
 
 void TestVemoAccount::groupNameIsFreeOnlyWhereNoEntryHasIt_data()
 {
+    QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("renamed");
     QTest::addColumn<bool>("free");
     const QString ours = QStringLiteral("Things To Do");
-    QTest::newRow("unreadable file") << "Bills.grp"
-                                     << "damaged"
-                                     << "BILLS"
-                                     << "" << false;
-    QTest::newRow("unreadable hidden file") << ".Old.grp"
-                                            << "damaged"
-                                            << ".old"
-                                            << "" << false;
-    QTest::newRow("folder") << "Evil.grp"
-                            << "folder"
-                            << "evil"
-                            << "" << false;
-    QTest::newRow("link") << "Evil.grp"
-                          << "link"
-                          << "Evil"
-                          << "" << false;
-    QTest::newRow("broken link") << "Evil.grp"
-                                 << "broken link"
-                                 << "EVIL" << ours << false;
-    QTest::newRow("case-only rename onto an unreadable file") << "THINGS TO DO.grp"
-                                                              << "damaged"
-                                                              << "THINGS TO DO" << ours << false;
-    QTest::newRow("case-only rename onto its own file") << "Notes.txt"
-                                                        << "damaged"
-                                                        << "THINGS TO DO" << ours << true;
-    QTest::newRow("loaded group") << "Notes.txt"
-                                  << "damaged"
-                                  << "things to do"
-                                  << "" << false;
-    QTest::newRow("other extension") << "Evil.txt"
-                                     << "folder"
-                                     << "Evil"
-                                     << "" << true;
-    QTest::newRow("unusable name") << "Notes.txt"
-                                   << "damaged"
-                                   << "a/b"
-                                   << "" << false;
+    const auto row = [](const char* title, EntryKind kind, const char* entry, const char* name,
+                        const QString& renamed, bool free)
+    {
+        QTest::newRow(title) << int(kind) << QString::fromUtf8(entry) << QString::fromUtf8(name)
+                             << renamed << free;
+    };
+    row("unreadable file", Damaged, "Bills.grp", "BILLS", {}, false);
+    row("unreadable hidden file", Damaged, ".Old.grp", ".old", {}, false);
+    row("folder", Folder, "Evil.grp", "evil", {}, false);
+    row("link", Link, "Evil.grp", "Evil", {}, false);
+    row("broken link", BrokenLink, "Evil.grp", "EVIL", ours, false);
+    row("case-only rename onto an unreadable file", Damaged, "THINGS TO DO.grp", "THINGS TO DO",
+        ours, false);
+    row("case-only rename onto its own file", Damaged, "Notes.txt", "THINGS TO DO", ours, true);
+    row("loaded group", Damaged, "Notes.txt", "things to do", {}, false);
+    row("other extension", Folder, "Evil.txt", "Evil", {}, true);
+    row("unusable name", Damaged, "Notes.txt", "a/b", {}, false);
 }
 
 // Every entry of the folder takes its name, so no save can write over a file it could not read.
 void TestVemoAccount::groupNameIsFreeOnlyWhereNoEntryHasIt()
 {
+    QFETCH(int, kind);
     QFETCH(QString, entry);
-    QFETCH(QString, kind);
     QFETCH(QString, name);
     QFETCH(QString, renamed);
     QFETCH(bool, free);
@@ -438,15 +427,20 @@ void TestVemoAccount::groupNameIsFreeOnlyWhereNoEntryHasIt()
     NewHome(fixture);
     QVERIFY(fixture.m_account.SaveAccount());
     const QString path = HomeFolder() + QLatin1Char('/') + entry;
-    if (kind == QLatin1String("damaged"))
+    switch (kind)
+    {
+    case Damaged:
         QVERIFY(WriteFile(path, "bad"));
-    else if (kind == QLatin1String("folder"))
+        break;
+    case Folder:
         QVERIFY(QDir().mkpath(path));
-    else
-        QVERIFY(QFile::link(kind == QLatin1String("link")
-                                ? HomeFolder() + QStringLiteral("/Home.acf")
-                                : m_home.Path(QStringLiteral("nowhere")),
-                            path));
+        break;
+    case Link:
+        QVERIFY(QFile::link(HomeFolder() + QStringLiteral("/Home.acf"), path));
+        break;
+    default:
+        QVERIFY(QFile::link(m_home.Path(QStringLiteral("nowhere")), path));
+    }
     QCOMPARE(fixture.m_account.IsGroupNameFree(name, renamed), free);
 }
 
