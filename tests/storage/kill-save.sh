@@ -84,5 +84,26 @@ remaining=$(temporary_files | tr '\n' ' ')
 shape=$(account_shape) || exit 1
 [[ $shape == "$expected" ]] || fail "opening the account changed groups or items: \"$shape\""
 
+# An import killed at any moment leaves either no account or the whole one, never a part.
+import_kills=${KILL_IMPORT_KILLS:-60}
+imported=0
+for ((kill_no = 1; kill_no <= import_kills; ++kill_no)); do
+    stage="after import kill $kill_no of $import_kills"
+    target=$work/imports/Copy$kill_no
+    "$vemo_cli" import "$work/account.json" "$target" 2>/dev/null &
+    pid=$!
+    # An import takes a few tens of milliseconds; most kills land in it, a few after it.
+    sleep "0.0$(printf '%02d' $((RANDOM % 70)))"
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    if [[ -e $target ]]; then
+        account=$target
+        shape=$(account_shape) || exit 1
+        [[ $shape == "$expected" ]] || fail "a killed import left a part of the account: \"$shape\""
+        ((++imported))
+    fi
+done
+
 echo "kill-save: $kills kills, $group_count groups of $items_per_group items intact after each;" \
-    "opening removed the $left_over temporary files they left and 2 planted ones"
+    "opening removed the $left_over temporary files they left and 2 planted ones;" \
+    "$import_kills killed imports left $imported whole accounts and no part of one"
