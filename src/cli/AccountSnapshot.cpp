@@ -2,6 +2,7 @@
 
 #include "model/AccountFile.h"
 #include "model/FileIO.h"
+#include "model/GroupName.h"
 #include "shell/PathUtils.h"
 
 #include <QDir>
@@ -45,14 +46,15 @@ bool CAccountSnapshot::Create(const QString& accountFolder, QString& error)
         error = QStringLiteral("%1: cannot be the name of an account").arg(accountFolder);
         return false;
     }
-    if (PathExists(folder))
+    // In any letter case: names that differ only in case name one account.
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (!FindEntryNamed(parent, CAccountFile::AccountName(folder)).isEmpty())
     {
         error = QStringLiteral("%1: already exists").arg(accountFolder);
         return false;
     }
     // Built beside its place under a name whose folder is no account, then renamed into place:
     // an import cut short leaves no account with some of the groups.
-    const QString parent = QFileInfo(folder).absolutePath();
     QDir().mkpath(parent);
     QTemporaryDir building(parent + QStringLiteral("/.vemo-import-XXXXXX"));
     if (!building.isValid())

@@ -21,9 +21,24 @@ const char* const Usage =
     "       vemo-cli import FILE FOLDER   (FILE may be - for standard input)\n"
     "FOLDER is an account folder, the one holding NAME.acf.\n";
 
+// A name or path quoted in the reason may hold line breaks or other controls; escaped, the
+// reason stays one line that a script can read.
+QString OneLine(const QString& text)
+{
+    QString line;
+    for (const QChar ch : text)
+    {
+        const char16_t unit = ch.unicode();
+        const bool control = unit < u' ' || (unit >= u'\x7F' && unit <= u'\x9F') ||
+                             unit == u'\u2028' || unit == u'\u2029';
+        line += control ? QStringLiteral("\\u%1").arg(unit, 4, 16, QLatin1Char('0')) : QString(ch);
+    }
+    return line;
+}
+
 int Fail(const QString& reason)
 {
-    QTextStream(stderr) << "vemo-cli: " << reason << Qt::endl;
+    QTextStream(stderr) << "vemo-cli: " << OneLine(reason) << Qt::endl;
     return ExitFailed;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "CommandIds.h"
+#include "GroupName.h"
 #include "GroupTree.h"
 #include "LocalTime.h"
 #include "MainWindow.h"
@@ -22,9 +23,9 @@ const QString ConfirmDeleteAllItems =
     QStringLiteral("Are you sure you want to delete all items in this group?");
 const QString GroupNameUsed =
     QStringLiteral("You must use a group name that hasn't already been used in this account.");
-const QString BadGroupName = QStringLiteral(
-    "You must use a group name that can be a file name: it can't be empty, contain any of the "
-    "characters \\ / : * ? \" < > |, or end with a period or a space.");
+const QString GroupRenameFailed =
+    QStringLiteral("The group could not be renamed.  Check that the disk has room and that the "
+                   "account's folder can be written.");
 const QString QuickListFull =
     QStringLiteral("You already have the maximum number of items in the quick list.");
 const QString NotInQuickList = QStringLiteral("This item isn't in the quick list.");
@@ -224,9 +225,10 @@ void CAccountCommands::Refuse(const QString& text)
 // A name must be able to name the group's file, and neither a group nor a file may have it yet.
 bool CAccountCommands::CheckNewGroupName(const QString& name, const QString& renamedGroup)
 {
-    if (!IsPlainFileName(name))
+    const QString refusal = NameRefusal(name, NameKind::Group);
+    if (!refusal.isEmpty())
     {
-        Refuse(BadGroupName);
+        Refuse(refusal);
         return false;
     }
     if (!m_account.IsGroupNameFree(name, renamedGroup))
@@ -253,7 +255,10 @@ bool CAccountCommands::RenameSelectedGroup(const QString& newName)
     const QString oldName = SelectedGroup();
     if (oldName.isEmpty() || !CheckNewGroupName(newName, oldName))
         return false;
-    return m_account.RenameGroup(oldName, newName);
+    if (m_account.RenameGroup(oldName, newName))
+        return true;
+    Refuse(GroupRenameFailed);
+    return false;
 }
 
 void CAccountCommands::RemoveGroup()

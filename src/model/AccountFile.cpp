@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 const QString CAccountFile::Signature = QStringLiteral("{3305BA81-99A6-11d2-BCF4-0008C7C9955E}");
 
 QString CAccountFile::AccountName(const QString& accountFolder)
@@ -79,5 +81,8 @@ QStringList CAccountFile::ListAccounts(const QString& programFolder)
     QStringList accounts = ListFolderEntries(programFolder);
     const QDir programDir(programFolder);
     accounts.removeIf([&](const QString& name) { return !CheckFolder(programDir.filePath(name)); });
+    std::stable_sort(accounts.begin(), accounts.end(),
+                     [](const QString& a, const QString& b)
+                     { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return accounts;
 }

@@ -29,8 +29,8 @@ public:
     // path points: a copied or moved account still opens and gets its new path at the next save.
     static bool CheckFolder(const QString& accountFolder);
 
-    // The names of the account folders directly inside the program folder, sorted, hidden ones
-    // included: the folders that would open, so a folder renamed by hand around another account's
-    // file, or one being built by an import, is never offered.
+    // The names of the account folders directly inside the program folder, sorted ignoring case,
+    // hidden ones included: the folders that would open, so a folder renamed by hand around
+    // another account's file, or one being built by an import, is never offered.
     static QStringList ListAccounts(const QString& programFolder);
 };

@@ -31,9 +31,6 @@ const QString LastAccountFailed = QStringLiteral("The last account used could no
 const QString AccountExists = QStringLiteral(
     "You already have an account by that name.  Would you like\nto open that account?");
 const QString AccountOpenFailed = QStringLiteral("The account could not be opened.");
-const QString BadAccountName = QStringLiteral(
-    "You must use an account name that can be a folder name: it can't be empty, contain any of "
-    "the characters \\ / : * ? \" < > |, or end with a period or a space.");
 const QString SaveFailedOnClose =
     QStringLiteral("The account could not be saved.  Continue to close this account?");
 const QString KeptForNextSave =
@@ -171,22 +168,25 @@ bool CVemoAccount::NewAccount()
     QString name;
     if (!m_ports.m_pPrompts->AskNewAccountName(name))
         return false;
-    if (!IsPlainFileName(name))
+    const QString refusal = NameRefusal(name, NameKind::Account);
+    if (!refusal.isEmpty())
     {
-        m_ports.m_pPrompts->MessageBox(BadAccountName, IUserPrompts::Exclamation);
+        m_ports.m_pPrompts->MessageBox(refusal, IUserPrompts::Exclamation);
         return false;
     }
-    const QString folder = GetProgramFolder() + name;
-    if (PathExists(folder))
+    // Names that differ only in letter case name one account, as they name one group.
+    const QString existing = FindEntryNamed(GetProgramFolder(), name);
+    if (!existing.isEmpty())
     {
         if (m_ports.m_pPrompts->MessageBox(AccountExists, IUserPrompts::Question) !=
             IUserPrompts::Yes)
             return false;
-        if (OpenAccount(folder))
+        if (OpenAccount(GetProgramFolder() + existing))
             return true;
         m_ports.m_pPrompts->MessageBox(AccountOpenFailed, IUserPrompts::Exclamation);
         return false;
     }
+    const QString folder = GetProgramFolder() + name;
     if (!QDir().mkpath(folder) || !CAccountFile::Write(folder))
         return false;
 

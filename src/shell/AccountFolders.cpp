@@ -3,6 +3,7 @@
 #include "PathUtils.h"
 #include "ProgramFolder.h"
 #include "model/AccountFile.h"
+#include "model/GroupName.h"
 #include "model/UserPrompts.h"
 #include "model/VemoAccount.h"
 
@@ -42,12 +43,21 @@ bool CAccountFolders::RenameAccount(const QString& oldName, const QString& newNa
                            IUserPrompts::Exclamation);
         return false;
     }
-    if (!IsFolderName(oldName) || !PathExists(AccountFolder(oldName)))
+    const QString refusal = NameRefusal(newName, NameKind::Account);
+    if (!refusal.isEmpty())
+    {
+        prompts.MessageBox(refusal, IUserPrompts::Exclamation);
         return false;
+    }
     // A name taken in any letter case is in use: account names are compared ignoring case.
-    if (!IsPlainFileName(newName) || IsNameInUse(newName))
+    if (!IsFolderName(oldName) || !PathExists(AccountFolder(oldName)) || IsNameInUse(newName) ||
+        !MoveAccount(oldName, newName))
+    {
+        prompts.MessageBox(QStringLiteral("Failed to rename the account."),
+                           IUserPrompts::Exclamation);
         return false;
-    return MoveAccount(oldName, newName);
+    }
+    return true;
 }
 
 QString CAccountFolders::AccountFolder(const QString& name)
@@ -58,7 +68,7 @@ QString CAccountFolders::AccountFolder(const QString& name)
 bool CAccountFolders::IsOpenAccount(const QString& name)
 {
     return g_pAccount && g_pAccount->IsOpen() &&
-           CAccountFile::AccountName(g_pAccount->GetPath()).compare(name, Qt::CaseInsensitive) == 0;
+           SameGroupName(CAccountFile::AccountName(g_pAccount->GetPath()), name);
 }
 
 // Anything else would reach outside the program folder or be the program folder itself.
@@ -69,7 +79,7 @@ bool CAccountFolders::IsFolderName(const QString& name)
 
 bool CAccountFolders::IsNameInUse(const QString& name)
 {
-    return ListFolderEntries(GetProgramFolder()).contains(name, Qt::CaseInsensitive);
+    return !FindEntryNamed(GetProgramFolder(), name).isEmpty();
 }
 
 bool CAccountFolders::MoveAccount(const QString& oldName, const QString& newName)

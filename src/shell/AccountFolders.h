@@ -5,7 +5,7 @@
 class IUserPrompts;
 
 // Deletes and renames account folders in the program folder, never the open account's, and
-// tells the user why when it refuses.
+// tells the user, once, why when it refuses or fails.
 class CAccountFolders
 {
 public:

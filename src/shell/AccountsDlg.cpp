@@ -5,6 +5,7 @@
 #include "ProgramFolder.h"
 #include "VemoMessageBox.h"
 #include "model/AccountFile.h"
+#include "model/GroupName.h"
 
 #include <QDialogButtonBox>
 #include <QIcon>
@@ -186,15 +187,11 @@ void CAccountsDlg::OnLabelEdited(QListWidgetItem* item)
     const QString newName = item->text();
     const QSignalBlocker blocker(m_pList);
     item->setText(oldName);
-    if (oldName.compare(newName, Qt::CaseInsensitive) == 0)
+    if (SameGroupName(oldName, newName))
         return;
     CDialogPrompts prompts(this);
     if (!CAccountFolders::RenameAccount(oldName, newName, prompts))
-    {
-        ShowVemoMessage(this, QStringLiteral("Failed to rename the account."),
-                        IUserPrompts::Exclamation);
         return;
-    }
     item->setText(newName);
     item->setData(FolderNameRole, newName);
 }

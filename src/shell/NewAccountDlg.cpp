@@ -44,7 +44,12 @@ CNewAccountDlg::CNewAccountDlg(QWidget* parent)
     layout->setColumnMinimumWidth(1, 260);
 
     connect(m_pNameEdit, &QLineEdit::textChanged, this, &CNewAccountDlg::OnNameChanged);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this,
+            [this]
+            {
+                if (CheckName(m_pNameEdit, NameKind::Account))
+                    accept();
+            });
 }
 
 void CNewAccountDlg::OnNameChanged(const QString& text)

@@ -5,7 +5,8 @@
 class QLineEdit;
 class QPushButton;
 
-// Asks for the name of a new account; OK is offered only once a name is typed.
+// Asks for the name of a new account; OK is offered only once a name is typed, and a name that
+// cannot be an account's is refused with its reason.
 class CNewAccountDlg : public CVemoDialog
 {
     Q_OBJECT

@@ -26,6 +26,8 @@ CNewGroupDlg::CNewGroupDlg(QWidget* parent)
 
 void CNewGroupDlg::OnOK()
 {
+    if (!CheckName(m_pNameEdit, NameKind::Group))
+        return;
     m_strName = m_pNameEdit->text();
     accept();
 }

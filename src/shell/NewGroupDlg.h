@@ -4,7 +4,8 @@
 
 class QLineEdit;
 
-// Asks for the name of a new group; the account checks the name, so any text is taken.
+// Asks for the name of a new group; a name that cannot be one is refused with its reason, and
+// the account checks that no group has it yet.
 class CNewGroupDlg : public CVemoDialog
 {
     Q_OBJECT

@@ -46,14 +46,17 @@ QFileInfoList FolderEntries(const QString& path)
     return QDir(path).entryInfoList(EveryEntry);
 }
 
-bool HasForbiddenCharacter(const QString& name)
+// Controls, and the marks that turn text around, would let a name show as another one.
+bool IsInvisibleCharacter(QChar ch)
 {
-    return std::any_of(name.cbegin(), name.cend(),
-                       [](QChar ch)
-                       {
-                           return ch < u' ' || ch == u'\x7F' || IsPathSeparator(ch) ||
-                                  QStringView(u":*?\"<>|").contains(ch);
-                       });
+    const char16_t unit = ch.unicode();
+    return unit < u' ' || (unit >= u'\x7F' && unit <= u'\x9F') ||
+           (unit >= u'\u202A' && unit <= u'\u202E') || (unit >= u'\u2066' && unit <= u'\u2069');
+}
+
+bool IsForbiddenCharacter(QChar ch)
+{
+    return IsInvisibleCharacter(ch) || IsPathSeparator(ch) || QStringView(u":*?\"<>|").contains(ch);
 }
 
 // Windows opens a device for these names whatever extension follows.
@@ -156,10 +159,29 @@ bool DeleteFolderTree(const QString& path)
     return QDir().rmdir(path);
 }
 
+NameProblem FindNameProblem(const QString& name, QChar* forbidden)
+{
+    if (name.isEmpty())
+        return NameProblem::Empty;
+    const auto found = std::find_if(name.cbegin(), name.cend(), IsForbiddenCharacter);
+    if (found != name.cend())
+    {
+        if (forbidden)
+            *forbidden = *found;
+        return IsInvisibleCharacter(*found) ? NameProblem::InvisibleCharacter
+                                            : NameProblem::Character;
+    }
+    // "." and ".." end in a dot, and Windows drops a trailing dot or blank from a name.
+    if (name.endsWith(u'.') || name.endsWith(u' '))
+        return NameProblem::TrailingDotOrBlank;
+    if (IsDeviceName(name))
+        return NameProblem::DeviceName;
+    if (name.toUtf8().size() + ExtensionLength + TemporarySuffixLength > MaxFileNameBytes)
+        return NameProblem::TooLong;
+    return NameProblem::None;
+}
+
 bool IsPlainFileName(const QString& name)
 {
-    // "." and ".." end in a dot, and Windows drops a trailing dot or blank from a name.
-    return !name.isEmpty() && !name.endsWith(u'.') && !name.endsWith(u' ') &&
-           !HasForbiddenCharacter(name) && !IsDeviceName(name) &&
-           name.toUtf8().size() + ExtensionLength + TemporarySuffixLength <= MaxFileNameBytes;
+    return FindNameProblem(name) == NameProblem::None;
 }

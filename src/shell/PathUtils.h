@@ -29,6 +29,23 @@ bool DeleteFolderContents(const QString& path);
 // Deletes the folder with everything below it; true only when the folder is gone.
 bool DeleteFolderTree(const QString& path);
 
+// Why a name cannot serve as a group or account name, if it cannot.
+enum class NameProblem
+{
+    None,
+    Empty,
+    // A separator or one of : * ? " < > |, which no file name may hold.
+    Character,
+    // A control or a mark that turns text around, which would make the name show as another.
+    InvisibleCharacter,
+    TrailingDotOrBlank,
+    DeviceName,
+    TooLong,
+};
+
+// The first problem found; the character at fault goes to forbidden when one is.
+NameProblem FindNameProblem(const QString& name, QChar* forbidden = nullptr);
+
 // Whether a group or account name can serve as one plain file or folder name, with its ".grp"
 // or ".acf" and a save's temporary suffix appended, on every system an account folder may be
 // copied to.

@@ -1,8 +1,12 @@
 #include "VemoDialog.h"
 
+#include "VemoMessageBox.h"
+#include "model/GroupName.h"
+
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
 #include <QFont>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -40,6 +44,17 @@ QDialogButtonBox* CVemoDialog::MakeOkCancelButtons()
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     return buttons;
+}
+
+bool CVemoDialog::CheckName(QLineEdit* edit, NameKind kind)
+{
+    const QString refusal = NameRefusal(edit->text(), kind);
+    if (refusal.isEmpty())
+        return true;
+    ShowVemoMessage(this, refusal, IUserPrompts::Exclamation);
+    edit->setFocus();
+    edit->selectAll();
+    return false;
 }
 
 QColor CVemoDialog::DialogColor()

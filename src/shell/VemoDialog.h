@@ -1,11 +1,14 @@
 #pragma once
 
+#include "model/GroupName.h"
+
 #include <QDialog>
 #include <QPoint>
 
 #include <optional>
 
 class QDialogButtonBox;
+class QLineEdit;
 class QPainter;
 
 // The base of every dialog of the program: a pale yellow client area inside an orange frame, and
@@ -35,6 +38,9 @@ protected:
     QRect CaptionRect() const;
     // The OK and Cancel buttons the dialogs end with; Cancel rejects, OK is for the caller.
     QDialogButtonBox* MakeOkCancelButtons();
+    // Whether the edit holds a name that can be a group's or an account's; when not, says why
+    // and leaves the text there to be mended.
+    bool CheckName(QLineEdit* edit, NameKind kind);
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;

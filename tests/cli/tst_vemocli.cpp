@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -52,7 +53,9 @@ private slots:
     void unreadableAccountFails();
     void importRefusesBadInput_data();
     void importRefusesBadInput();
+    void importRefusesExistingFolder_data();
     void importRefusesExistingFolder();
+    void errorsStayOneLine();
     void wrongUsageExitsWithTwo_data();
     void wrongUsageExitsWithTwo();
 
@@ -239,14 +242,37 @@ void TestVemoCli::importRefusesBadInput()
     QVERIFY(!QFile::exists(target));
 }
 
+void TestVemoCli::importRefusesExistingFolder_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("same name") << "Home";
+    QTest::newRow("other letter case") << "HOME";
+}
+
+// Names that differ only in letter case name one account.
 void TestVemoCli::importRefusesExistingFolder()
 {
+    QFETCH(QString, target);
     const QString folder = MakeAccount(QStringLiteral("Home"));
     const QByteArray before = ReadFile(folder + QStringLiteral("/Chores.grp"));
     const CRun exported = RunCli({QStringLiteral("export"), folder});
-    const CRun run = RunCli({QStringLiteral("import"), QStringLiteral("-"), folder}, exported.out);
+    const QString targetFolder = QFileInfo(folder).path() + QLatin1Char('/') + target;
+    const CRun run =
+        RunCli({QStringLiteral("import"), QStringLiteral("-"), targetFolder}, exported.out);
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(ReadFile(folder + QStringLiteral("/Chores.grp")), before);
+    QCOMPARE(QDir(QFileInfo(folder).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Home")});
+}
+
+// A name or path quoted in an error holds what it holds; the error stays one line.
+void TestVemoCli::errorsStayOneLine()
+{
+    const QString folder = m_home.Path(QStringLiteral("two\nlines\u2028here"));
+    const CRun run = RunCli({QStringLiteral("list"), folder});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY2(run.err.contains("two\\u000alines\\u2028here"), run.err.constData());
 }
 
 void TestVemoCli::wrongUsageExitsWithTwo_data()

@@ -45,6 +45,7 @@ private slots:
     void addGroupRefusesTakenAndUnusableNames();
     void renameSelectedGroup_data();
     void renameSelectedGroup();
+    void failedGroupRenameIsReported();
     void quickListRefusalsAreReported();
     void addItemWithFullQuickListKeepsItsFlag();
     void closingAsksWhenSaveFails_data();
@@ -197,33 +198,50 @@ void TestAccountCommands::destructiveCommandsAskFirst()
 void TestAccountCommands::addGroupRefusesTakenAndUnusableNames_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("icon");
-    QTest::newRow("taken in other case") << "things to do" << int(IUserPrompts::Information);
-    QTest::newRow("colon") << "a:b" << int(IUserPrompts::Exclamation);
-    QTest::newRow("empty") << "" << int(IUserPrompts::Exclamation);
-    QTest::newRow("free") << "Bills" << -1;
+    QTest::addColumn<QString>("refusal");
+    const auto row = [](const char* title, const QString& name, const char* refusal)
+    {
+        QTest::newRow(title) << name << QString::fromUtf8(refusal);
+    };
+    row("taken in other case", QStringLiteral("things to do"),
+        "You must use a group name that hasn't already been used in this account.");
+    row("colon", QStringLiteral("a:b"),
+        "You must use a group name without any of the characters \\ / : * ? \" < > |.");
+    row("empty", QString(), "You must enter a group name.");
+    row("next-line control", QStringLiteral("a\u0085b"),
+        "You must use a group name without invisible characters or characters that turn text "
+        "around; this one has U+0085.");
+    row("right-to-left override", QStringLiteral("gpj\u202Etxt"),
+        "You must use a group name without invisible characters or characters that turn text "
+        "around; this one has U+202E.");
+    row("trailing blank", QStringLiteral("Bills "),
+        "You must use a group name that doesn't end with a period or a space.");
+    row("device", QStringLiteral("nul.txt"),
+        "You must use another group name: \"nul.txt\" is the name of a device on Windows.");
+    row("too long", QString(245, u'g'),
+        "You must use a shorter group name: this one is too long to be a file name.");
+    row("free", QStringLiteral("Bills"), "");
 }
 
 void TestAccountCommands::addGroupRefusesTakenAndUnusableNames()
 {
     QFETCH(QString, name);
-    QFETCH(int, icon);
+    QFETCH(QString, refusal);
     m_fixture->m_prompts.m_newGroupNames = {name};
     m_commands->Execute(ID_GROUP_ADD);
-    if (icon < 0)
+    if (refusal.isEmpty())
     {
         QVERIFY(m_fixture->m_prompts.m_messages.isEmpty());
         QCOMPARE(m_fixture->m_tree.GroupLabels().last(), name);
         QVERIFY(m_fixture->m_account.GetGroups().last().IsModified());
         return;
     }
-    QCOMPARE(m_fixture->m_prompts.m_messages.size(), 1);
-    QCOMPARE(int(m_fixture->m_prompts.m_messages[0].m_icon), icon);
+    QCOMPARE(m_fixture->m_prompts.MessageTexts(), QStringList{refusal});
+    // A name in use is told as information, one that can never be used as a refusal.
+    const bool taken = refusal.contains(QLatin1String("already been used"));
+    QCOMPARE(m_fixture->m_prompts.m_messages[0].m_icon,
+             taken ? IUserPrompts::Information : IUserPrompts::Exclamation);
     QCOMPARE(m_fixture->m_account.GetGroups().size(), 1);
-    if (icon == IUserPrompts::Information)
-        QCOMPARE(m_fixture->m_prompts.m_messages[0].m_strText,
-                 QStringLiteral("You must use a group name that hasn't already been used in "
-                                "this account."));
 }
 
 void TestAccountCommands::renameSelectedGroup_data()
@@ -247,6 +265,19 @@ void TestAccountCommands::renameSelectedGroup()
     QCOMPARE(m_commands->RenameSelectedGroup(newName), renamed);
     QCOMPARE(m_fixture->m_account.FindGroup(newName) >= 0, renamed || newName == "BILLS");
     QCOMPARE(m_fixture->m_prompts.m_messages.isEmpty(), renamed);
+}
+
+void TestAccountCommands::failedGroupRenameIsReported()
+{
+    const QString folder = m_fixture->m_account.GetPath();
+    QVERIFY(QDir().rename(folder, folder + QStringLiteral("-away")));
+    Select(GroupNode);
+    QVERIFY(!m_commands->RenameSelectedGroup(QStringLiteral("Errands")));
+    QCOMPARE(m_fixture->m_prompts.MessageTexts(),
+             QStringList{QStringLiteral("The group could not be renamed.  Check that the disk has "
+                                        "room and that the account's folder can be written.")});
+    QCOMPARE(m_fixture->m_tree.GroupLabels(), QStringList{Todo});
+    QVERIFY(m_fixture->m_account.FindGroup(Todo) >= 0);
 }
 
 void TestAccountCommands::quickListRefusalsAreReported()

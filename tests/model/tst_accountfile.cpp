@@ -89,6 +89,7 @@ void TestAccountFile::listsFoldersWithValidAccountFile()
     QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral("Work"))));
     QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral("Home"))));
     QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral(".Secret"))));
+    QVERIFY(CAccountFile::Write(MakeFolder(QStringLiteral("apple"))));
     const QString renamed = MakeFolder(QStringLiteral("Renamed"));
     QVERIFY(WriteFile(renamed + QStringLiteral("/Other.acf"),
                       CAccountFile::ToBytes(QStringLiteral("/gone"))));
@@ -97,8 +98,9 @@ void TestAccountFile::listsFoldersWithValidAccountFile()
     QVERIFY(WriteFile(m_programFolder + QStringLiteral("/Stray.acf"),
                       CAccountFile::ToBytes(QStringLiteral("/x"))));
 
-    const QStringList expected{QStringLiteral(".Secret"), QStringLiteral("Home"),
-                               QStringLiteral("Work")};
+    // Sorted as a user reads them, whatever the letter case.
+    const QStringList expected{QStringLiteral(".Secret"), QStringLiteral("apple"),
+                               QStringLiteral("Home"), QStringLiteral("Work")};
     QCOMPARE(CAccountFile::ListAccounts(m_programFolder), expected);
     QVERIFY(CAccountFile::ListAccounts(MakeFolder(QStringLiteral("Empty"))).isEmpty());
 }

@@ -67,6 +67,7 @@ private slots:
     void newAccountGetsDefaultGroupAndWelcomeItem();
     void newAccountRefusesUnusableNames_data();
     void newAccountRefusesUnusableNames();
+    void newAccountNameInUseOffersToOpenIt_data();
     void newAccountNameInUseOffersToOpenIt();
     void openWithoutPathAsksWhichAccount();
     void saveWritesOnlyModifiedGroups();
@@ -183,6 +184,8 @@ void TestVemoAccount::newAccountRefusesUnusableNames_data()
     QTest::newRow("parent folder") << "..";
     QTest::newRow("empty") << "";
     QTest::newRow("trailing dot") << "Home.";
+    QTest::newRow("next-line control") << QStringLiteral("Ho\u0085me");
+    QTest::newRow("isolate mark") << QStringLiteral("\u2066Home");
 }
 
 void TestVemoAccount::newAccountRefusesUnusableNames()
@@ -197,13 +200,21 @@ void TestVemoAccount::newAccountRefusesUnusableNames()
     QVERIFY(QDir(GetProgramFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
+void TestVemoAccount::newAccountNameInUseOffersToOpenIt_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("same name") << "Home";
+    QTest::newRow("other letter case") << "hOME";
+}
+
 void TestVemoAccount::newAccountNameInUseOffersToOpenIt()
 {
+    QFETCH(QString, name);
     CAccountFixture fixture;
     NewHome(fixture);
     fixture.m_account.CloseAccount();
 
-    fixture.m_prompts.m_newAccountNames = {QStringLiteral("Home")};
+    fixture.m_prompts.m_newAccountNames = {name};
     fixture.m_prompts.m_answers = {IUserPrompts::No};
     QVERIFY(!fixture.m_account.NewAccount());
     QVERIFY(!fixture.m_account.IsOpen());
@@ -211,10 +222,12 @@ void TestVemoAccount::newAccountNameInUseOffersToOpenIt()
              QStringLiteral("You already have an account by that name.  Would you like\nto "
                             "open that account?"));
 
-    fixture.m_prompts.m_newAccountNames = {QStringLiteral("Home")};
+    fixture.m_prompts.m_newAccountNames = {name};
     fixture.m_prompts.m_answers = {IUserPrompts::Yes};
     QVERIFY(fixture.m_account.NewAccount());
     QCOMPARE(fixture.m_account.GetPath(), HomeFolder());
+    QCOMPARE(QDir(GetProgramFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Home")});
     QCOMPARE(fixture.m_account.GetGroups()[0].GetItems().size(), 1);
 }
 

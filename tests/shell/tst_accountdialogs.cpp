@@ -88,8 +88,8 @@ private slots:
     void cleanup();
     void newAccountOkNeedsText_data();
     void newAccountOkNeedsText();
-    void newGroupTakesAnyText_data();
-    void newGroupTakesAnyText();
+    void newGroupRefusesUnusableNames_data();
+    void newGroupRefusesUnusableNames();
     void noAccountsReportsAndCancels_data();
     void noAccountsReportsAndCancels();
     void openModeOpensSelectedAccount();
@@ -129,10 +129,19 @@ void TestAccountDialogs::newAccountOkNeedsText_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("erased");
     QTest::addColumn<QString>("name");
-    QTest::newRow("nothing") << "" << 0 << "";
-    QTest::newRow("one letter") << "a" << 0 << "a";
-    QTest::newRow("erased again") << "ab" << 2 << "";
-    QTest::newRow("beyond 256") << QString(300, u'x') << 0 << QString(256, u'x');
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("nothing") << "" << 0 << ""
+                             << "";
+    QTest::newRow("one letter") << "a" << 0 << "a"
+                                << "";
+    QTest::newRow("erased again") << "ab" << 2 << ""
+                                  << "";
+    QTest::newRow("beyond 256")
+        << QString(300, u'x') << 0 << QString(256, u'x')
+        << "You must use a shorter account name: this one is too long to be a file name.";
+    QTest::newRow("trailing dot") << "Home." << 0 << "Home."
+                                  << "You must use an account name that doesn't end with a "
+                                     "period or a space.";
 }
 
 void TestAccountDialogs::newAccountOkNeedsText()
@@ -140,6 +149,7 @@ void TestAccountDialogs::newAccountOkNeedsText()
     QFETCH(QString, typed);
     QFETCH(int, erased);
     QFETCH(QString, name);
+    QFETCH(QString, refusal);
     CNewAccountDlg dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Vemo - New Account"));
     dialog.show();
@@ -153,25 +163,50 @@ void TestAccountDialogs::newAccountOkNeedsText()
     QCOMPARE(edit->text(), name);
     QCOMPARE(ok->isEnabled(), !name.isEmpty());
     ok->click();
+    if (!refusal.isEmpty())
+    {
+        // Refused with its reason, and still there to be mended.
+        QCOMPARE(m_messages, OneMessage(refusal, IUserPrompts::Exclamation));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(edit->text(), name);
+        QCOMPARE(edit->selectedText(), name);
+        return;
+    }
     QCOMPARE(dialog.result(), name.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
     QCOMPARE(dialog.m_strName, name);
+    QVERIFY(m_messages.isEmpty());
 }
 
-void TestAccountDialogs::newGroupTakesAnyText_data()
+void TestAccountDialogs::newGroupRefusesUnusableNames_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("empty") << "";
-    QTest::newRow("name") << "Chores";
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("name") << "Chores"
+                          << "";
+    QTest::newRow("empty") << ""
+                           << "You must enter a group name.";
+    QTest::newRow("device") << "aux"
+                            << "You must use another group name: \"aux\" is the name of a device "
+                               "on Windows.";
 }
 
-void TestAccountDialogs::newGroupTakesAnyText()
+void TestAccountDialogs::newGroupRefusesUnusableNames()
 {
     QFETCH(QString, name);
+    QFETCH(QString, refusal);
     CNewGroupDlg dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Vemo - New Group"));
     dialog.show();
-    QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("nameEdit")), name);
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("nameEdit"));
+    QTest::keyClicks(edit, name);
     Button(dialog, "okButton")->click();
+    if (!refusal.isEmpty())
+    {
+        QCOMPARE(m_messages, OneMessage(refusal, IUserPrompts::Exclamation));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(edit->text(), name);
+        return;
+    }
     QCOMPARE(dialog.result(), QDialog::Accepted);
     QCOMPARE(dialog.m_strName, name);
 }
@@ -306,7 +341,9 @@ void TestAccountDialogs::renameChangesLabelOnlyWithFolder_data()
     QTest::newRow("another account")
         << "Work" << QStringList{"Home", "Work"} << QStringList{FailedRename};
     QTest::newRow("unusable name")
-        << "a/b" << QStringList{"Home", "Work"} << QStringList{FailedRename};
+        << "a/b" << QStringList{"Home", "Work"}
+        << QStringList{"You must use an account name without any of the characters \\ / : * ? \" "
+                       "< > |."};
 }
 
 void TestAccountDialogs::renameChangesLabelOnlyWithFolder()

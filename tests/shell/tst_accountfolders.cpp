@@ -122,30 +122,34 @@ void TestAccountFolders::renameRefusesNames_data()
 {
     QTest::addColumn<QString>("oldName");
     QTest::addColumn<QString>("newName");
-    QTest::newRow("another account") << "Home"
-                                     << "Work";
-    QTest::newRow("another account in other case") << "Home"
-                                                   << "WORK";
-    QTest::newRow("case only") << "Home"
-                               << "HOME";
-    QTest::newRow("empty") << "Home"
-                           << "";
-    QTest::newRow("separator") << "Home"
-                               << "a/b";
-    QTest::newRow("parent folder") << "Home"
-                                   << "..";
-    QTest::newRow("trailing dot") << "Home"
-                                  << "Office.";
-    QTest::newRow("reserved character") << "Home"
-                                        << "Office?";
-    QTest::newRow("missing account") << "Nobody"
-                                     << "Office";
+    QTest::addColumn<QString>("message");
+    const QString failed = QStringLiteral("Failed to rename the account.");
+    const auto row =
+        [&](const char* title, const char* oldName, const char* newName, const QString& message)
+    {
+        QTest::newRow(title) << QString::fromUtf8(oldName) << QString::fromUtf8(newName) << message;
+    };
+    row("another account", "Home", "Work", failed);
+    row("another account in other case", "Home", "WORK", failed);
+    row("case only", "Home", "HOME", failed);
+    row("missing account", "Nobody", "Office", failed);
+    row("parent folder as the old name", "..", "Office", failed);
+    row("empty", "Home", "", QStringLiteral("You must enter an account name."));
+    row("separator", "Home", "a/b",
+        QStringLiteral(
+            "You must use an account name without any of the characters \\ / : * ? \" < > |."));
+    row("parent folder", "Home", "..",
+        QStringLiteral("You must use an account name that doesn't end with a period or a space."));
+    row("device", "Home", "COM1",
+        QStringLiteral("You must use another account name: \"COM1\" is the name of a device on "
+                       "Windows."));
 }
 
 void TestAccountFolders::renameRefusesNames()
 {
     QFETCH(QString, oldName);
     QFETCH(QString, newName);
+    QFETCH(QString, message);
     QVERIFY(MakeAccount(QStringLiteral("Home")));
     QVERIFY(MakeAccount(QStringLiteral("Work")));
     const QStringList before = CAccountFile::ListAccounts(GetProgramFolder());
@@ -156,7 +160,7 @@ void TestAccountFolders::renameRefusesNames()
     QCOMPARE(QDir(GetProgramFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     QVERIFY(PathExists(Folder(QStringLiteral("Home/Home.acf"))));
     QCOMPARE(ReadFile(Folder(QStringLiteral("Work/Work.grp"))), GroupBytes);
-    QVERIFY(prompts.m_messages.isEmpty());
+    QCOMPARE(prompts.MessageTexts(), QStringList{message});
 }
 
 QTEST_GUILESS_MAIN(TestAccountFolders)

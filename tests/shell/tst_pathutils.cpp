@@ -349,6 +349,13 @@ void TestPathUtils::isPlainFileName_data()
         QTest::addRow("has %c", ch.toLatin1()) << QString("a") + ch + "b" << false;
     for (const char16_t control : {u'\x01', u'\t', u'\x1F', u'\x7F'})
         QTest::addRow("control %#x", unsigned(control)) << QString("a") + QChar(control) << false;
+    QTest::newRow("next-line control") << QStringLiteral("a\u0085b") << false;
+    QTest::newRow("last C1 control") << QStringLiteral("a\u009Fb") << false;
+    QTest::newRow("right-to-left override") << QStringLiteral("a\u202Eb") << false;
+    QTest::newRow("left-to-right embedding") << QStringLiteral("a\u202Ab") << false;
+    QTest::newRow("first isolate") << QStringLiteral("a\u2066b") << false;
+    QTest::newRow("pop isolate") << QStringLiteral("a\u2069b") << false;
+    QTest::newRow("non-breaking space inside") << QStringLiteral("a\u00A0b") << true;
     QTest::newRow("device") << "CON" << false;
     QTest::newRow("device, lower case") << "nul" << false;
     QTest::newRow("device with extension") << "Con.txt" << false;
