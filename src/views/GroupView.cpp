@@ -3,6 +3,8 @@
 #include "model/AccountCommands.h"
 #include "model/CommandIds.h"
 #include "model/GroupName.h"
+#include "model/ItemTitle.h"
+#include "model/UserPrompts.h"
 #include "model/VemoAccount.h"
 #include "shell/CommandActions.h"
 #include "tray/QuickList.h"
@@ -10,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDrag>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -75,7 +78,8 @@ CGroupView::CGroupView(QWidget* parent)
     setDragEnabled(true);
     setAcceptDrops(true);
     setDropIndicatorShown(false);
-    connect(this, &QTreeWidget::currentItemChanged, this, &CGroupView::SelectionChangedForCommands);
+    connect(this, &QTreeWidget::itemSelectionChanged, this,
+            &CGroupView::SelectionChangedForCommands);
 }
 
 void CGroupView::Attach(CVemoAccount* account, CAccountCommands* commands, CCommandActions* actions)
@@ -215,8 +219,21 @@ bool CGroupView::SelectItemNode(const QString& group, quint32 key)
 {
     QTreeWidgetItem* node = FindItemNode(group, key);
     if (node)
-        setCurrentItem(node);
+        SelectNode(node);
     return node != nullptr;
+}
+
+void CGroupView::SelectNode(QTreeWidgetItem* node)
+{
+    setCurrentItem(node, 0, QItemSelectionModel::ClearAndSelect);
+}
+
+// Commands act on what the user sees highlighted. The current node alone, which the control
+// gives a focus frame when the focus arrives, is not selected.
+QTreeWidgetItem* CGroupView::SelectedNode() const
+{
+    const QList<QTreeWidgetItem*> nodes = selectedItems();
+    return nodes.isEmpty() ? nullptr : nodes.first();
 }
 
 bool CGroupView::UpdateItemIcon(const QString& group, quint32 key)
@@ -269,12 +286,13 @@ bool CGroupView::SetItemCheck(const QString& group, quint32 key, bool completed)
 
 bool CGroupView::GetSelectedGroupNode() const
 {
-    return currentItem() && IsGroupNode(currentItem());
+    const QTreeWidgetItem* node = SelectedNode();
+    return node && IsGroupNode(node);
 }
 
 QString CGroupView::GetSelectedGroupName(bool groupOnly) const
 {
-    const QTreeWidgetItem* node = currentItem();
+    const QTreeWidgetItem* node = SelectedNode();
     if (!node)
         return QString();
     if (IsGroupNode(node))
@@ -284,7 +302,8 @@ QString CGroupView::GetSelectedGroupName(bool groupOnly) const
 
 quint32 CGroupView::GetSelectedItemKey() const
 {
-    return GetSelectedGroupNode() || !currentItem() ? 0 : NodeKey(currentItem());
+    const QTreeWidgetItem* node = SelectedNode();
+    return !node || IsGroupNode(node) ? 0 : NodeKey(node);
 }
 
 QStyleOptionViewItem CGroupView::NodeOption(const QTreeWidgetItem* node) const
@@ -361,8 +380,25 @@ void CGroupView::ToggleCheck(QTreeWidgetItem* node)
     m_pAccount->SetCompleted(group, NodeKey(node), completed, false);
 }
 
+// Space marks the selected task done or open again, as a click on its check image does.
+void CGroupView::keyPressEvent(QKeyEvent* event)
+{
+    QTreeWidgetItem* node = SelectedNode();
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && node &&
+        !IsGroupNode(node))
+    {
+        ToggleCheck(node);
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
 void CGroupView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // The first click of a double click on the selected node armed a rename; the control's own
+    // double-click handling calls it off this way. It goes first, or it would open an editor
+    // behind the Add Item dialog or after the sticky.
+    edit(currentIndex(), DoubleClicked, nullptr);
     if (event->button() == Qt::LeftButton && DoubleClickCommand(event->position().toPoint()))
         return;
     QTreeWidget::mouseDoubleClickEvent(event);
@@ -373,7 +409,7 @@ bool CGroupView::DoubleClickCommand(const QPoint& point)
 {
     QTreeWidgetItem* node = nullptr;
     const HitZone zone = HitTest(point, node);
-    if (!node || node != currentItem())
+    if (!node || node != SelectedNode())
         return false;
     if (IsGroupNode(node))
     {
@@ -394,7 +430,7 @@ void CGroupView::contextMenuEvent(QContextMenuEvent* event)
     CCommandActions::Menu menu = CCommandActions::AccountMenu;
     if (HitTest(event->pos(), node) != OffNode)
     {
-        setCurrentItem(node);
+        SelectNode(node);
         menu = IsGroupNode(node) ? CCommandActions::GroupMenu : CCommandActions::ItemMenu;
     }
     std::unique_ptr<QMenu> popup(m_pActions->CreateContextMenu(menu, this));
@@ -431,12 +467,18 @@ void CGroupView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 void CGroupView::ApplyLabelEdit(QTreeWidgetItem* node, const QString& text)
 {
     // The account renames what is selected, so an edit whose node lost the selection is dropped.
-    if (node != currentItem())
+    if (node != SelectedNode())
         return;
     if (IsGroupNode(node))
     {
         if (m_pCommands->RenameSelectedGroup(text))
             node->setText(0, text);
+        return;
+    }
+    const QString refusal = TitleRefusal(text);
+    if (!refusal.isEmpty())
+    {
+        m_pAccount->GetPorts().m_pPrompts->MessageBox(refusal, IUserPrompts::NoIcon);
         return;
     }
     m_pAccount->SetItemTitle(GetParentGroupName(node), NodeKey(node), text);
@@ -445,7 +487,7 @@ void CGroupView::ApplyLabelEdit(QTreeWidgetItem* node, const QString& text)
 
 void CGroupView::startDrag(Qt::DropActions)
 {
-    QTreeWidgetItem* node = currentItem();
+    QTreeWidgetItem* node = SelectedNode();
     CVemoItem item(Qt::Uninitialized);
     if (!node || IsGroupNode(node) ||
         !m_pAccount->GetItemCopy(GetParentGroupName(node), NodeKey(node), item))
@@ -513,8 +555,10 @@ bool CGroupView::MoveSelectedItemTo(const QPoint& point)
     CVemoItem item(Qt::Uninitialized);
     if (!target || !IsGroupNode(target) || !m_pAccount->GetItemCopy(source, key, item))
         return false;
-    m_pAccount->AddItemToGroup(target->text(0), item);
+    const QString targetGroup = target->text(0);
+    const quint32 movedKey = m_pAccount->AddItemToGroup(targetGroup, item);
     m_pAccount->RemoveItem(source, key);
+    SelectItemNode(targetGroup, movedKey);
     return true;
 }
 

@@ -50,6 +50,7 @@ signals:
     void SelectionChangedForCommands();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -80,6 +81,8 @@ private:
     static void InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node);
     void AddItemNodeTo(QTreeWidgetItem* groupNode, const QString& group, const CVemoItem& item);
     const QIcon& ItemIcon(bool hasSticky, const QString& group, quint32 key) const;
+    void SelectNode(QTreeWidgetItem* node);
+    QTreeWidgetItem* SelectedNode() const;
 
     QStyleOptionViewItem NodeOption(const QTreeWidgetItem* node) const;
     QRect LabelRect(const QStyleOptionViewItem& option) const;

@@ -2,6 +2,7 @@
 
 #include "PriorityCombo.h"
 #include "model/Clock.h"
+#include "model/ItemTitle.h"
 #include "model/LocalTime.h"
 #include "shell/VemoMessageBox.h"
 
@@ -21,7 +22,6 @@
 
 namespace
 {
-const QString NoTitle = QStringLiteral("You must enter a title for this item.");
 const QString DoByOutOfRange =
     QStringLiteral("Vemo can't keep a Do By time before December 13, 1901 or after January 19, "
                    "2038.  Please choose another date or time.");
@@ -224,9 +224,10 @@ void CItemDlg::OnReminderOptions()
 
 void CItemDlg::OnOK()
 {
-    if (m_pTitleEdit->text().isEmpty())
+    const QString refusal = TitleRefusal(m_pTitleEdit->text());
+    if (!refusal.isEmpty())
     {
-        ShowVemoMessage(this, NoTitle, IUserPrompts::NoIcon);
+        ShowVemoMessage(this, refusal, IUserPrompts::NoIcon);
         return;
     }
     const QTime timeOfDay = m_pAtCheck->isChecked() ? m_pTimeEdit->time() : QTime(0, 0);

@@ -2,11 +2,13 @@
 #include "TestHome.h"
 #include "model/AccountCommands.h"
 #include "model/AccountFakes.h"
+#include "model/CommandIds.h"
 #include "shell/CommandActions.h"
 #include "shell/ProgramFolder.h"
 #include "tray/QuickList.h"
 #include "views/GroupView.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -35,6 +37,7 @@ struct CViewFixture
     {
         g_pAccount = &m_account;
         m_view.Attach(&m_account, &m_commands, &m_actions);
+        m_actions.AddShortcuts(&m_view);
     }
     ~CViewFixture() { g_pAccount = nullptr; }
     CViewFixture(const CViewFixture&) = delete;
@@ -61,6 +64,22 @@ QImage IconImage(const QIcon& icon)
 {
     return icon.pixmap(16, 16).toImage();
 }
+
+// What the view would do once its pending timers ran out, done now instead of waiting for them.
+void FirePendingTimers(QObject* object)
+{
+    const auto timers = QAbstractEventDispatcher::instance()->registeredTimers(object);
+    for (const QAbstractEventDispatcher::TimerInfo& timer : timers)
+    {
+        QTimerEvent event(timer.timerId);
+        QCoreApplication::sendEvent(object, &event);
+    }
+}
+
+bool IsRenaming(const CGroupView& view)
+{
+    return view.viewport()->findChild<QLineEdit*>() != nullptr;
+}
 } // namespace
 
 class TestGroupView : public QObject
@@ -76,9 +95,14 @@ private slots:
     void checkClickTogglesCompletionWithoutSelecting();
     void groupRenameInPlace_data();
     void groupRenameInPlace();
-    void itemRenameInPlaceStoresTitle();
+    void itemRenameInPlace_data();
+    void itemRenameInPlace();
+    void clickOnSelectedLabelRenamesAfterDoubleClickTime();
     void doubleClickOnLabel_data();
     void doubleClickOnLabel();
+    void spaceTogglesCompletionOfSelectedItem_data();
+    void spaceTogglesCompletionOfSelectedItem();
+    void focusFrameAloneSelectsNothing();
     void dropMovesItemOnlyOntoGroup_data();
     void dropMovesItemOnlyOntoGroup();
     void selectionQueries_data();
@@ -89,6 +113,9 @@ private:
     quint32 AddItem(const QString& group, const QString& title);
     QPoint CheckPoint(const QTreeWidgetItem* node) const;
     QPoint LabelPoint(const QTreeWidgetItem* node) const;
+    QPoint WindowPoint(const QPoint& viewportPoint) const;
+    void ClickLabel(const QTreeWidgetItem* node);
+    void DoubleClickLabel(const QTreeWidgetItem* node);
     void RenameInPlace(QTreeWidgetItem* node, const QString& text);
 
     CTestHome m_home;
@@ -140,6 +167,28 @@ QPoint TestGroupView::LabelPoint(const QTreeWidgetItem* node) const
     const QRect rect = m_fixture->m_view.visualItemRect(node);
     const int iconsWidth = node->parent() ? 40 : 22;
     return {rect.left() + iconsWidth + 6, rect.center().y()};
+}
+
+QPoint TestGroupView::WindowPoint(const QPoint& viewportPoint) const
+{
+    const CGroupView& view = m_fixture->m_view;
+    return view.viewport()->mapTo(view.window(), viewportPoint);
+}
+
+// Clicks go through the window system, as a user's do, so the application itself decides
+// which press makes a double click.
+void TestGroupView::ClickLabel(const QTreeWidgetItem* node)
+{
+    QTest::mouseClick(m_fixture->m_view.window()->windowHandle(), Qt::LeftButton, {},
+                      WindowPoint(LabelPoint(node)));
+}
+
+// Two press and release pairs through the window system: the view gets press, release, double
+// click and release, as from a mouse.
+void TestGroupView::DoubleClickLabel(const QTreeWidgetItem* node)
+{
+    QTest::mouseDClick(m_fixture->m_view.window()->windowHandle(), Qt::LeftButton, {},
+                       WindowPoint(LabelPoint(node)));
 }
 
 void TestGroupView::RenameInPlace(QTreeWidgetItem* node, const QString& text)
@@ -248,16 +297,45 @@ void TestGroupView::groupRenameInPlace()
     QCOMPARE(m_fixture->m_prompts.MessageTexts(), renamed ? QStringList() : nameUsed);
 }
 
-void TestGroupView::itemRenameInPlaceStoresTitle()
+void TestGroupView::itemRenameInPlace_data()
 {
+    QTest::addColumn<QString>("newTitle");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("new title") << "New title"
+                               << "New title" << QStringList();
+    QTest::newRow("empty") << ""
+                           << "Old" << QStringList("You must enter a title for this item.");
+}
+
+void TestGroupView::itemRenameInPlace()
+{
+    QFETCH(QString, newTitle);
+    QFETCH(QString, title);
+    QFETCH(QStringList, messages);
     AddGroup(Home);
     const quint32 key = AddItem(Home, QStringLiteral("Old"));
     QTreeWidgetItem* node = m_fixture->m_view.FindItemNode(Home, key);
-    RenameInPlace(node, QStringLiteral("New title"));
+    RenameInPlace(node, newTitle);
     CVemoItem item(Qt::Uninitialized);
     QVERIFY(m_fixture->m_account.GetItemCopy(Home, key, item));
-    QCOMPARE(item.m_strTitle, QStringLiteral("New title"));
-    QCOMPARE(node->text(0), QStringLiteral("New title"));
+    QCOMPARE(item.m_strTitle, title);
+    QCOMPARE(node->text(0), title);
+    QCOMPARE(m_fixture->m_prompts.MessageTexts(), messages);
+    for (const CFakePrompts::CMessage& message : m_fixture->m_prompts.m_messages)
+        QCOMPARE(message.m_icon, IUserPrompts::NoIcon);
+}
+
+// The control's own way into renaming, which a double click must not take as well.
+void TestGroupView::clickOnSelectedLabelRenamesAfterDoubleClickTime()
+{
+    AddGroup(Home);
+    const QTreeWidgetItem* node = m_fixture->m_view.FindGroupNode(Home);
+    ClickLabel(node);
+    ClickLabel(node);
+    QVERIFY(!IsRenaming(m_fixture->m_view));
+    FirePendingTimers(&m_fixture->m_view);
+    QVERIFY(IsRenaming(m_fixture->m_view));
 }
 
 void TestGroupView::doubleClickOnLabel_data()
@@ -279,12 +357,65 @@ void TestGroupView::doubleClickOnLabel()
     const quint32 key = AddItem(Home, QStringLiteral("Task"));
     QTreeWidgetItem* groupNode = view.FindGroupNode(Home);
     QTreeWidgetItem* node = onItem ? view.FindItemNode(Home, key) : groupNode;
-    view.setCurrentItem(node);
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, LabelPoint(node));
+    ClickLabel(node);
+    DoubleClickLabel(node);
     QCOMPARE(m_fixture->m_prompts.m_captions, captions);
     QCOMPARE(m_fixture->m_account.HasSticky(Home, key), sticky);
     QCOMPARE(m_fixture->m_stickies.m_focused.m_dwKey, sticky ? key : 0u);
     QVERIFY(groupNode->isExpanded());
+    FirePendingTimers(&view);
+    QVERIFY(!IsRenaming(view));
+}
+
+void TestGroupView::spaceTogglesCompletionOfSelectedItem_data()
+{
+    QTest::addColumn<bool>("onItem");
+    QTest::newRow("item") << true;
+    QTest::newRow("group") << false;
+}
+
+void TestGroupView::spaceTogglesCompletionOfSelectedItem()
+{
+    QFETCH(bool, onItem);
+    CGroupView& view = m_fixture->m_view;
+    AddGroup(Home);
+    const quint32 key = AddItem(Home, QStringLiteral("Task"));
+    QTreeWidgetItem* itemNode = view.FindItemNode(Home, key);
+    QTreeWidgetItem* node = onItem ? itemNode : view.FindGroupNode(Home);
+    ClickLabel(node);
+
+    for (const bool completed : {true, false})
+    {
+        QTest::keyClick(&view, Qt::Key_Space);
+        CVemoItem item(Qt::Uninitialized);
+        QVERIFY(m_fixture->m_account.GetItemCopy(Home, key, item));
+        QCOMPARE(item.m_bCompleted != 0, onItem && completed);
+        QCOMPARE(itemNode->checkState(0), onItem && completed ? Qt::Checked : Qt::Unchecked);
+        QVERIFY(node->isSelected());
+    }
+}
+
+// Focus arriving from another window makes the first group the current node, drawn with a
+// focus frame but not highlighted; commands must find nothing selected.
+void TestGroupView::focusFrameAloneSelectsNothing()
+{
+    CGroupView& view = m_fixture->m_view;
+    const QString todo = QStringLiteral("Things To Do");
+    AddGroup(todo);
+    view.clearFocus();
+    view.setFocus(Qt::ActiveWindowFocusReason);
+    QTreeWidgetItem* todoNode = view.FindGroupNode(todo);
+    QCOMPARE(view.currentItem(), todoNode);
+    QVERIFY(!todoNode->isSelected());
+
+    QVERIFY(!view.GetSelectedGroupNode());
+    QCOMPARE(view.GetSelectedGroupName(false), QString());
+    QVERIFY(!m_fixture->m_actions.IsEnabled(ID_ITEM_ADD));
+    QTest::keyClick(&view, Qt::Key_Insert);
+    QCOMPARE(todoNode->childCount(), 0);
+    const QTreeWidgetItem* newGroupNode = view.FindGroupNode(todo + QStringLiteral("1"));
+    QVERIFY(newGroupNode);
+    QCOMPARE(Labels(newGroupNode), QStringList(QStringLiteral("To Do")));
 }
 
 void TestGroupView::dropMovesItemOnlyOntoGroup_data()
@@ -328,6 +459,8 @@ void TestGroupView::dropMovesItemOnlyOntoGroup()
     QVERIFY(account.GetItemCopy(group, newKey, stored));
     QCOMPARE(stored.m_strTitle, item.m_strTitle);
     QVERIFY(view.FindItemNode(group, newKey));
+    QCOMPARE(view.GetSelectedGroupName(false), group);
+    QCOMPARE(view.GetSelectedItemKey(), newKey);
     QVERIFY(GetQuickList().Contains(group, newKey));
     QCOMPARE(GetQuickList().GetCount(), 1);
     QVERIFY(m_fixture->m_stickies.IsOpen(group, newKey));
