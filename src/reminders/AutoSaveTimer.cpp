@@ -4,27 +4,22 @@
 #include "model/VemoAccount.h"
 #include "shell/Settings.h"
 
-#include <limits>
-
-void CAutoSaveTimer::CreateWithPeriod(quint32 milliseconds)
+void CAutoSaveTimer::CreateWithPeriod(qint32 milliseconds)
 {
-    constexpr quint32 longest = std::numeric_limits<int>::max();
-    Create(static_cast<int>(qMin(milliseconds, longest)));
+    Create(milliseconds);
     m_bCreated = true;
 }
 
 bool CAutoSaveTimer::Start()
 {
     if (!m_bCreated)
-        CreateWithPeriod(GetSettings().GetAutoSaveInterval());
+        CreateWithPeriod(static_cast<qint32>(GetSettings().GetAutoSaveInterval()));
     return CTimerWnd::Start();
 }
 
-void CAutoSaveTimer::SetPeriod(quint32 milliseconds)
+// The base refuses a period that is not above 0, and stops the timer first.
+void CAutoSaveTimer::SetPeriod(qint32 milliseconds)
 {
-    Stop();
-    if (milliseconds == 0)
-        return;
     CreateWithPeriod(milliseconds);
     Start();
 }

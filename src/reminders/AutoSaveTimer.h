@@ -11,12 +11,12 @@ class CAutoSaveTimer : public CTimerWnd
 public:
     // The first start reads the interval from the settings; later starts keep it.
     bool Start() override;
-    // A new period from the preferences: 0 switches auto-save off.
-    void SetPeriod(quint32 milliseconds);
+    // A new period from the preferences: 0 or less switches auto-save off.
+    void SetPeriod(qint32 milliseconds);
     void OnTick() override;
 
 private:
-    void CreateWithPeriod(quint32 milliseconds);
+    void CreateWithPeriod(qint32 milliseconds);
 
     bool m_bCreated = false;
 };

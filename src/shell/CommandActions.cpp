@@ -4,6 +4,7 @@
 #include "model/CommandIds.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
@@ -223,6 +224,24 @@ void CCommandActions::FillMenuBar(QMenuBar* menuBar)
 
 QMenu* CCommandActions::CreateContextMenu(Menu menu, QWidget* parent)
 {
+    QMenu* popup = CreateContextMenuEntries(menu, parent);
+    popup->installEventFilter(this);
+    return popup;
+}
+
+// A menu of its own is a window, where a prompt would stop unseen; the window it was opened from
+// shows it in its status bar, as for the main menus.
+bool CCommandActions::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (event->type() != QEvent::StatusTip || !menu || !menu->parentWidget())
+        return QObject::eventFilter(watched, event);
+    QCoreApplication::sendEvent(menu->parentWidget(), event);
+    return true;
+}
+
+QMenu* CCommandActions::CreateContextMenuEntries(Menu menu, QWidget* parent)
+{
     switch (menu)
     {
     case ItemMenu:
@@ -275,10 +294,8 @@ void CCommandActions::FillToolBar(QToolBar* toolBar)
             toolBar->addSeparator();
             continue;
         }
-        const QString toolTip = ToolTip(id);
-        const QString tip = toolTip.isEmpty() ? Prompt(id) : toolTip;
-        QAction* action = CreateAction(id, tip, toolBar);
-        action->setToolTip(tip);
+        // A tip falls back to the text, so a command whose string has no tip part gets no text.
+        QAction* action = CreateAction(id, ToolTip(id), toolBar);
         toolBar->addAction(action);
         m_toolBarActions.append(action);
     }

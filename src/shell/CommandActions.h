@@ -58,6 +58,9 @@ public:
 signals:
     void CommandExecuted(int id);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct CEntry
     {
@@ -68,6 +71,7 @@ private:
     QMenu* CreateMenu(const QString& title, std::initializer_list<CEntry> entries, QWidget* parent);
     QAction* CreateAction(int id, const QString& text, QObject* parent);
     QMenu* CreateGroupMenu(const QString& title, QWidget* parent);
+    QMenu* CreateContextMenuEntries(Menu menu, QWidget* parent);
     void UpdateAction(QAction* action) const;
     void UpdateMenu(QMenu* menu);
 

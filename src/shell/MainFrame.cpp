@@ -34,14 +34,36 @@ CRect32 ToRect32(const QPoint& corner, const QSize& size)
     return {corner.x(), corner.y(), corner.x() + size.width(), corner.y() + size.height()};
 }
 
+// A window larger than the free area of its screen, after a display or scale change, shrinks to
+// fit and moves only as far as that needs, so its status bar shows. The frame is what the window
+// manager adds around the window.
+QRect FitToArea(QRect placed, const QRect& area, const QSize& frame)
+{
+    const QSize fitted = placed.size().boundedTo(area.size() - frame);
+    if (fitted.width() < placed.width())
+        placed.moveLeft(area.left());
+    if (fitted.height() < placed.height())
+        placed.moveTop(area.top());
+    placed.setSize(fitted);
+    return placed;
+}
+
 // A window stored on a screen that has since gone would be out of reach; it starts at the primary
 // screen's corner instead.
-QPoint ReachableCorner(const QPoint& corner)
+QRect ReachablePlacement(const CRect32& stored, const QSize& frame)
 {
-    const QPoint grip = corner + QPoint(CaptionGrip, CaptionGrip);
-    if (QGuiApplication::screenAt(grip) || !QGuiApplication::primaryScreen())
-        return corner;
-    return QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    QRect placed(stored.left, stored.top, static_cast<int>(stored.Width()),
+                 static_cast<int>(stored.Height()));
+    const QPoint grip = placed.topLeft() + QPoint(CaptionGrip, CaptionGrip);
+    const QScreen* screen = QGuiApplication::screenAt(grip);
+    if (!screen)
+    {
+        screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return placed;
+        placed.moveTopLeft(screen->availableGeometry().topLeft());
+    }
+    return FitToArea(placed, screen->availableGeometry(), frame);
 }
 
 // Only a real account is taken, so a stray file dropped on the window cannot close the account.
@@ -99,12 +121,30 @@ void CMainFrame::PlaceFrame()
     CRect32 rect = FirstStartPlacement;
     bool showing = true;
     GetSettings().LoadWindowPlacement(rect, showing);
-    move(ReachableCorner(QPoint(rect.left, rect.top)));
-    resize(static_cast<int>(rect.Width()), static_cast<int>(rect.Height()));
+    m_bFitWhenFramed = true;
+    FitPlacement(rect);
     if (showing)
         ShowMainWindow();
     else
         HideMainWindow();
+}
+
+void CMainFrame::FitPlacement(const CRect32& rect)
+{
+    const QRect placed = ReachablePlacement(rect, frameGeometry().size() - size());
+    move(placed.topLeft());
+    resize(placed.size());
+}
+
+// The window manager's frame is known only once the window shows; a window that fits the screen
+// without it may not with it.
+void CMainFrame::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (!m_bFitWhenFramed || frameGeometry().size() == size())
+        return;
+    m_bFitWhenFramed = false;
+    FitPlacement(ToRect32(pos(), size()));
 }
 
 void CMainFrame::ToggleVisible()

@@ -9,6 +9,7 @@ class CCommandActions;
 class CGroupView;
 class CVemoAccount;
 class IStickyHost;
+struct CRect32;
 
 // The program's one top-level window: the group tree with the menus, tool bar and status bar.
 // It restores its placement when first shown and stores it, with every note, when closed.
@@ -46,11 +47,14 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildStatusBar();
+    // Moves and sizes the window to the rectangle, brought within reach of the user.
+    void FitPlacement(const CRect32& rect);
     void HideMainWindow();
 
     CGroupView* m_pView = nullptr;
@@ -60,6 +64,8 @@ private:
     // Hidden by Hide Window, as against minimised by the user.
     bool m_bHidden = false;
     bool m_bClosingWithoutAsking = false;
+    // Placed before the window manager's frame was known, so placed again once it is.
+    bool m_bFitWhenFramed = false;
 };
 
 // The main window of the running program.

@@ -167,7 +167,9 @@ quint32 CSettings::GetAutoSaveInterval()
     quint32 interval = DefaultAutoSaveInterval;
     WithKey(GeneralKey,
             [&interval](const CRegistryKey& key) { key.GetDword(AutoSaveIntervalName, interval); });
-    return interval;
+    // The period is a signed count: a negative one, typed into the settings file, means no
+    // auto-save, not a timer of weeks.
+    return static_cast<qint32>(interval) < 0 ? 0 : interval;
 }
 
 bool CSettings::SetAutoSaveInterval(quint32 milliseconds)

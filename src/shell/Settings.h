@@ -24,6 +24,7 @@ public:
     bool GetStickyFont(CLogFont& font);
     bool SetStickyFont(const CLogFont& font);
 
+    // Milliseconds; a stored negative value reads as 0, auto-save off.
     quint32 GetAutoSaveInterval();
     bool SetAutoSaveInterval(quint32 milliseconds);
 

@@ -4,7 +4,6 @@
 #include "QuitSignals.h"
 #include "SingleInstance.h"
 #include "VemoApp.h"
-#include "VemoMessageBox.h"
 #include "VemoVersion.h"
 
 #include <QApplication>
@@ -23,9 +22,24 @@ const char* const Usage =
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n";
 
-const QString AnotherInstance =
-    QStringLiteral("There's another instance of Vemo running.  It is recommended (and "
-                   "required) that only one instance of Vemo is running at any time.");
+// Says what was wrong before the usage, so a slip in a long command line is found at once.
+bool RefuseWrongArgument(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        // An option stops the loop, so every argument before this one was the account.
+        if (argv[i][0] == '-')
+            std::fprintf(stderr, "vemo: unknown option '%s'\n", argv[i]);
+        else if (i > 1)
+            std::fprintf(stderr, "vemo: unexpected argument '%s': only one account can be named\n",
+                         argv[i]);
+        else
+            continue;
+        std::fputs(Usage, stderr);
+        return true;
+    }
+    return false;
+}
 
 // Answered before the toolkit starts, so they work without a display.
 bool AnswerWithoutWindow(int argc, char* argv[], int& exitCode)
@@ -45,13 +59,10 @@ bool AnswerWithoutWindow(int argc, char* argv[], int& exitCode)
             return true;
         }
     }
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-'))
-    {
-        std::fputs(Usage, stderr);
-        exitCode = 2;
-        return true;
-    }
-    return false;
+    if (!RefuseWrongArgument(argc, argv))
+        return false;
+    exitCode = 2;
+    return true;
 }
 } // namespace
 
@@ -68,12 +79,8 @@ int main(int argc, char* argv[])
     InstallGuiDefaultFontProvider();
 
     CSingleInstance instance(CSingleInstance::KeyFor(GetProgramFolder()));
-    if (!instance.TryBecomePrimary())
-    {
-        ShowVemoMessage(nullptr, AnotherInstance, IUserPrompts::Exclamation);
-        instance.AskPrimaryToShow();
+    if (!instance.MayRun())
         return 0;
-    }
 
     CVemoApp vemo;
     vemo.ServeLaterStarts(instance);

@@ -88,6 +88,7 @@ private slots:
     void dueRemindersUpdateTheItem_data();
     void dueRemindersUpdateTheItem();
     void autoSaveSavesOnlyAnOpenAccount();
+    void negativeAutoSaveIntervalStartsNoTimer();
     void sendItemMail_data();
     void sendItemMail();
 
@@ -635,6 +636,19 @@ void TestVemoAccount::autoSaveSavesOnlyAnOpenAccount()
     CVemoGroup saved;
     QVERIFY(saved.LoadFromFile(HomeFolder() + QStringLiteral("/Things To Do.grp")));
     QCOMPARE(saved.GetItems()[0].m_strMessage, QStringLiteral("from the note"));
+}
+
+// A negative interval from the settings file, or from the preferences, is auto-save off.
+void TestVemoAccount::negativeAutoSaveIntervalStartsNoTimer()
+{
+    CAutoSaveTimer timer;
+    GetSettings().SetAutoSaveInterval(0xFFFFFFFFu);
+    QVERIFY(!timer.Start());
+    QVERIFY(!timer.IsRunning());
+    timer.SetPeriod(120000);
+    timer.SetPeriod(-60000);
+    QVERIFY(!timer.IsRunning());
+    GetSettings().SetAutoSaveInterval(0);
 }
 
 void TestVemoAccount::sendItemMail_data()

@@ -12,17 +12,26 @@
 #include "shell/Settings.h"
 #include "shell/SingleInstance.h"
 #include "shell/VemoApp.h"
+#include "shell/VemoMessageBox.h"
 #include "tray/QuickList.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <csignal>
@@ -69,6 +78,77 @@ QMap<QString, bool> EnabledEntries(QMenu* menu)
     }
     return entries;
 }
+
+constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFile::Permissions Others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+
+bool MakeFolder(const QString& path, QFile::Permissions permissions)
+{
+    return QDir().mkpath(path) && QFile::setPermissions(path, permissions);
+}
+
+enum FolderKind
+{
+    OwnFolder,
+    GroupWritable,
+    WorldWritable,
+    LinkToOwnFolder,
+    MissingFolder,
+    UnwritableFolder,
+    TooLongForSocket,
+};
+
+// The folder the single-instance lock and socket go to, made as the test row asks.
+QString InstanceFolder(const QTemporaryDir& base, int kind)
+{
+    const QString own = base.filePath(QStringLiteral("own"));
+    MakeFolder(own, OwnerOnly);
+    const QString shared = base.filePath(QStringLiteral("shared"));
+    switch (kind)
+    {
+    case GroupWritable:
+        MakeFolder(shared, OwnerOnly | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup);
+        return shared;
+    case WorldWritable:
+        MakeFolder(shared, OwnerOnly | Others);
+        return shared;
+    case LinkToOwnFolder:
+        QFile::link(own, base.filePath(QStringLiteral("link")));
+        return base.filePath(QStringLiteral("link"));
+    case MissingFolder:
+        return base.filePath(QStringLiteral("missing"));
+    case UnwritableFolder:
+        // The user's own and closed to others, yet not even root may create a file there.
+        return QStringLiteral("/proc/%1/fdinfo").arg(QCoreApplication::applicationPid());
+    case TooLongForSocket:
+    {
+        const QString deep = own + QLatin1Char('/') + QString(120, QLatin1Char('f'));
+        MakeFolder(deep, OwnerOnly);
+        return deep;
+    }
+    }
+    return own;
+}
+
+QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+// The message boxes shown from now on, answered OK.
+std::shared_ptr<QStringList> RecordMessages()
+{
+    auto shown = std::make_shared<QStringList>();
+    SetVemoMessageHandler(
+        [shown](const QString& text, IUserPrompts::Icon)
+        {
+            shown->append(text);
+            return IUserPrompts::Ok;
+        });
+    return shown;
+}
 } // namespace
 
 class TestMainFrame : public QObject
@@ -84,6 +164,10 @@ private slots:
     void itemMenuFollowsTheSelection_data();
     void itemMenuFollowsTheSelection();
     void itemLifecycleReachesTheFiles();
+    void contextMenuEntriesShowTheirPrompts_data();
+    void contextMenuEntriesShowTheirPrompts();
+    void toolButtonsShowOnlyTheirTips_data();
+    void toolButtonsShowOnlyTheirTips();
     void placementIsSavedAndRestored_data();
     void placementIsSavedAndRestored();
     void hiddenWindowStaysHiddenAtNextStart_data();
@@ -91,11 +175,17 @@ private slots:
     void droppedAccountOpens_data();
     void droppedAccountOpens();
     void secondInstanceIsRefusedAndShowsTheFirst();
+    void startNeedsAPrivateFolder_data();
+    void startNeedsAPrivateFolder();
+    void missingRuntimeFolderFallsBackToAPrivateOne_data();
+    void missingRuntimeFolderFallsBackToAPrivateOne();
     void sessionEndSignalsAskToQuit_data();
     void sessionEndSignalsAskToQuit();
     void quitCancelsWhatIsOpenAndSaves_data();
     void quitCancelsWhatIsOpenAndSaves();
     void closingWindowAsksWhenSaveFails();
+    void messageBoxHasTitleAndCloseOnly_data();
+    void messageBoxHasTitleAndCloseOnly();
     void namedAccountThatFailsOpensTheRemembered();
 
 private:
@@ -124,6 +214,7 @@ void TestMainFrame::init()
 void TestMainFrame::cleanup()
 {
     m_app.reset();
+    SetVemoMessageHandler(nullptr);
 }
 
 void TestMainFrame::StartApp(const QString& accountPath)
@@ -233,29 +324,118 @@ void TestMainFrame::itemLifecycleReachesTheFiles()
     QCOMPARE(Labels(Tree(*m_app)->topLevelItem(0)), QStringList{QStringLiteral("Call the bank")});
 }
 
-void TestMainFrame::placementIsSavedAndRestored_data()
+void TestMainFrame::contextMenuEntriesShowTheirPrompts_data()
 {
-    QTest::addColumn<QPoint>("closedAt");
-    QTest::addColumn<QPoint>("reopenedAt");
-    QTest::newRow("on the screen") << QPoint(40, 50) << QPoint(40, 50);
-    QTest::newRow("screen since gone") << QPoint(9000, 7000) << QPoint(0, 0);
+    QTest::addColumn<int>("selection");
+    QTest::addColumn<QString>("prompt");
+    QTest::newRow("account menu") << 0 << QStringLiteral("Create a new account");
+    QTest::newRow("group menu") << 1 << QStringLiteral("Add a group to the account");
+    QTest::newRow("item menu") << 2 << QStringLiteral("Add this item to the QuickList");
 }
 
+// The prompt of the highlighted entry shows in the status bar, as it does for the main menus.
+void TestMainFrame::contextMenuEntriesShowTheirPrompts()
+{
+    QFETCH(int, selection);
+    QFETCH(QString, prompt);
+    StartApp();
+    NewHome();
+    QTreeWidget* tree = Tree(*m_app);
+    tree->expandAll();
+    QWidget* viewport = tree->viewport();
+    const QPoint at = selection == 0 ? QPoint(5, viewport->height() - 5)
+                      : selection == 1
+                          ? tree->visualItemRect(tree->topLevelItem(0)).center()
+                          : tree->visualItemRect(tree->topLevelItem(0)->child(0)).center();
+    CMainFrame& frame = m_app->GetMainFrame();
+    QString shown = QStringLiteral("no menu");
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           QWidget* menu = QApplication::activePopupWidget();
+                           if (!menu)
+                               return;
+                           QTest::keyClick(menu, Qt::Key_Down);
+                           shown = frame.statusBar()->currentMessage();
+                           QTest::keyClick(menu, Qt::Key_Escape);
+                       });
+    // Through the window, as the window system delivers a right click, so the menu opens on press.
+    const QPoint inWindow = viewport->mapTo(&frame, at);
+    QTest::mousePress(frame.windowHandle(), Qt::RightButton, {}, inWindow);
+    QTest::mouseRelease(frame.windowHandle(), Qt::RightButton, {}, inWindow);
+    QCOMPARE(shown, prompt);
+    QCOMPARE(frame.statusBar()->currentMessage(), QString());
+}
+
+void TestMainFrame::toolButtonsShowOnlyTheirTips_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("Save") << int(ID_FILE_SAVE) << QString();
+    QTest::newRow("Add Group") << int(ID_GROUP_ADD) << QStringLiteral("Add Group");
+    QTest::newRow("Hide Window") << int(ID_WINDOW_SHOW_HIDE) << QStringLiteral("Hide This Window");
+}
+
+void TestMainFrame::toolButtonsShowOnlyTheirTips()
+{
+    QFETCH(int, command);
+    QFETCH(QString, tip);
+    StartApp();
+    auto* toolBar = m_app->GetMainFrame().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    QWidget* button = nullptr;
+    for (QAction* action : toolBar->actions())
+    {
+        if (action->data().toInt() == command)
+            button = toolBar->widgetForAction(action);
+    }
+    QVERIFY(button);
+    // What the toolkit sends once the pointer has rested on the button.
+    const QPoint centre = button->rect().center();
+    QHelpEvent rested(QEvent::ToolTip, centre, button->mapToGlobal(centre));
+    QApplication::sendEvent(button, &rested);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    QToolTip::hideText();
+}
+
+// A reopened width or height of 0 stands for all the room the screen's free area leaves inside
+// the window manager's frame.
+void TestMainFrame::placementIsSavedAndRestored_data()
+{
+    QTest::addColumn<QRect>("closedAt");
+    QTest::addColumn<QRect>("reopenedAt");
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size(320, 410);
+    QTest::newRow("on the screen") << QRect(QPoint(40, 50), size) << QRect(QPoint(40, 50), size);
+    QTest::newRow("screen since gone")
+        << QRect(QPoint(9000, 7000), size) << QRect(area.topLeft(), size);
+    QTest::newRow("taller than the screen")
+        << QRect(40, 50, 320, area.height() + 500) << QRect(40, area.top(), 320, 0);
+    QTest::newRow("wider than the screen")
+        << QRect(40, 50, area.width() * 2, 410) << QRect(area.left(), 50, 0, 410);
+    QTest::newRow("larger, on a screen since gone")
+        << QRect(QPoint(9000, 7000), area.size() * 3) << QRect(area.topLeft(), QSize(0, 0));
+}
+
+// The status bar and the caption stay in reach whatever screen the window was closed on.
 void TestMainFrame::placementIsSavedAndRestored()
 {
-    QFETCH(QPoint, closedAt);
-    QFETCH(QPoint, reopenedAt);
+    QFETCH(QRect, closedAt);
+    QFETCH(QRect, reopenedAt);
     StartApp();
     CMainFrame& frame = m_app->GetMainFrame();
-    frame.move(closedAt);
-    frame.resize(320, 410);
+    frame.move(closedAt.topLeft());
+    frame.resize(closedAt.size());
     frame.close();
     m_app.reset();
 
     StartApp();
-    QCOMPARE(m_app->GetMainFrame().pos(), reopenedAt);
-    QCOMPARE(m_app->GetMainFrame().size(), QSize(320, 410));
-    m_app->GetMainFrame().close();
+    CMainFrame& reopened = m_app->GetMainFrame();
+    const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size() -
+                       (reopened.frameGeometry().size() - reopened.size());
+    QCOMPARE(reopened.pos(), reopenedAt.topLeft());
+    QCOMPARE(reopened.width(), reopenedAt.width() ? reopenedAt.width() : room.width());
+    QCOMPARE(reopened.height(), reopenedAt.height() ? reopenedAt.height() : room.height());
+    reopened.close();
 }
 
 void TestMainFrame::hiddenWindowStaysHiddenAtNextStart_data()
@@ -327,17 +507,103 @@ void TestMainFrame::droppedAccountOpens()
 void TestMainFrame::secondInstanceIsRefusedAndShowsTheFirst()
 {
     const QString key = CSingleInstance::KeyFor(GetProgramFolder());
-    CSingleInstance first(key);
-    QVERIFY(first.TryBecomePrimary());
+    const QTemporaryDir base;
+    const QString folder = InstanceFolder(base, OwnFolder);
+    CSingleInstance first(key, folder);
+    QCOMPARE(first.TryBecomePrimary(), CSingleInstance::Primary);
     StartApp();
     m_app->ServeLaterStarts(first);
     m_app->GetMainFrame().showMinimized();
 
-    CSingleInstance second(key);
-    QVERIFY(!second.TryBecomePrimary());
-    QVERIFY(second.AskPrimaryToShow());
+    const auto shown = RecordMessages();
+    CSingleInstance second(key, folder);
+    QVERIFY(!second.MayRun());
+    QCOMPARE(*shown, QStringList{QStringLiteral(
+                         "There's another instance of Vemo running.  It is recommended (and "
+                         "required) that only one instance of Vemo is running at any time.")});
     QTRY_VERIFY(!m_app->GetMainFrame().isMinimized());
     QVERIFY(m_app->GetMainFrame().isVisible());
+}
+
+void TestMainFrame::startNeedsAPrivateFolder_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("runs");
+    QTest::addColumn<QString>("message");
+    const QString notPrivate = QStringLiteral(
+        "Vemo could not make sure that only one instance of Vemo is running, because the folder "
+        "%1 is missing or not private to you.  Set XDG_RUNTIME_DIR to a folder that only you can "
+        "write to, and start Vemo again.");
+    QTest::newRow("own folder") << int(OwnFolder) << true << QString();
+    QTest::newRow("group may write") << int(GroupWritable) << false << notPrivate;
+    QTest::newRow("anyone may write") << int(WorldWritable) << false << notPrivate;
+    QTest::newRow("link") << int(LinkToOwnFolder) << false << notPrivate;
+    QTest::newRow("missing") << int(MissingFolder) << false << notPrivate;
+    QTest::newRow("no lock file possible")
+        << int(UnwritableFolder) << false
+        << QStringLiteral("Vemo could not make sure that only one instance of Vemo is running, "
+                          "because it could not create its lock file in the folder %1.  Check "
+                          "that you may write to this folder, and start Vemo again.");
+    QTest::newRow("socket cannot listen")
+        << int(TooLongForSocket) << true
+        << QStringLiteral("Vemo could not open its connection for later starts in the folder %1, "
+                          "so starting Vemo again will not bring the running Vemo forward.");
+}
+
+// Only a lock held by another instance means another instance; any other failure says what it is.
+void TestMainFrame::startNeedsAPrivateFolder()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, runs);
+    QFETCH(QString, message);
+    const QTemporaryDir base;
+    const QString folder = InstanceFolder(base, kind);
+    if (kind == UnwritableFolder && !QFileInfo(folder).isDir())
+        QSKIP("No process folder to stand for a folder nobody may write to");
+    const QStringList before = Entries(folder);
+    const auto shown = RecordMessages();
+    CSingleInstance instance(CSingleInstance::KeyFor(GetProgramFolder()), folder);
+    QCOMPARE(instance.MayRun(), runs);
+    QCOMPARE(*shown, message.isEmpty() ? QStringList() : QStringList{message.arg(folder)});
+    if (!runs)
+        QCOMPARE(Entries(folder), before);
+}
+
+void TestMainFrame::missingRuntimeFolderFallsBackToAPrivateOne_data()
+{
+    QTest::addColumn<bool>("planted");
+    QTest::newRow("made for the purpose") << false;
+    QTest::newRow("planted by another") << true;
+}
+
+void TestMainFrame::missingRuntimeFolderFallsBackToAPrivateOne()
+{
+    QFETCH(bool, planted);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray temp = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard(
+        [&]
+        {
+            qputenv("XDG_RUNTIME_DIR", runtime);
+            qputenv("TMPDIR", temp);
+        });
+    const QTemporaryDir scratchDir;
+    const QString scratch = scratchDir.path();
+    // The toolkit's own stand-in is refused when others may write to it: no runtime folder then.
+    const QFileInfo user(scratch);
+    QVERIFY(MakeFolder(scratch + QStringLiteral("/runtime-") + user.owner(), OwnerOnly | Others));
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", scratch.toLocal8Bit());
+    const QString fallback = scratch + QStringLiteral("/vemo-%1").arg(user.ownerId());
+    if (planted)
+        QVERIFY(MakeFolder(fallback, OwnerOnly | Others));
+
+    QCOMPARE(CSingleInstance::PrivateFolder(), fallback);
+    CSingleInstance instance(CSingleInstance::KeyFor(GetProgramFolder()));
+    QCOMPARE(instance.TryBecomePrimary(),
+             planted ? CSingleInstance::FolderNotPrivate : CSingleInstance::Primary);
+    QCOMPARE(QFileInfo(fallback).permissions() & Others, planted ? Others : QFile::Permissions());
+    QCOMPARE(Entries(fallback).size(), planted ? 0 : 2);
 }
 
 void TestMainFrame::sessionEndSignalsAskToQuit_data()
@@ -362,9 +628,9 @@ void TestMainFrame::quitCancelsWhatIsOpenAndSaves_data()
 {
     QTest::addColumn<int>("command");
     QTest::addColumn<QString>("windowClass");
-    QTest::newRow("message at start-up") << 0 << "QMessageBox";
+    QTest::newRow("message at start-up") << 0 << "CVemoMessageBox";
     QTest::newRow("item dialog") << int(ID_ITEM_ADD) << "CItemDlg";
-    QTest::newRow("question") << int(ID_ITEM_REMOVE) << "QMessageBox";
+    QTest::newRow("question") << int(ID_ITEM_REMOVE) << "CVemoMessageBox";
 }
 
 // With the program's own windows: the quit comes while one of them is waiting for the user.
@@ -422,6 +688,52 @@ void TestMainFrame::closingWindowAsksWhenSaveFails()
     m_prompts.m_answers = {IUserPrompts::Yes};
     QVERIFY(frame.close());
     QVERIFY(!frame.isVisible());
+}
+
+void TestMainFrame::messageBoxHasTitleAndCloseOnly_data()
+{
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("closingAnswers");
+    QTest::newRow("refusal") << int(IUserPrompts::Exclamation) << int(IUserPrompts::Ok);
+    QTest::newRow("question") << int(IUserPrompts::Question) << int(IUserPrompts::No);
+}
+
+// No window manager is asked for a frame, so none can add minimise and maximise boxes; the box's
+// own caption holds the title and a close button.
+void TestMainFrame::messageBoxHasTitleAndCloseOnly()
+{
+    QFETCH(int, icon);
+    QFETCH(int, closingAnswers);
+    const QString text = QStringLiteral("The account could not be saved.");
+    Qt::WindowFlags flags;
+    QString title;
+    QString shownText;
+    bool closeButtonFound = false;
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           QWidget* box = QApplication::activeModalWidget();
+                           if (!box)
+                               return;
+                           flags = box->windowFlags();
+                           title = box->windowTitle();
+                           if (auto* label = box->findChild<QLabel*>(QStringLiteral("messageText")))
+                               shownText = label->text();
+                           auto* close =
+                               box->findChild<QAbstractButton*>(QStringLiteral("closeButton"));
+                           closeButtonFound = close != nullptr;
+                           if (close)
+                               QTest::mouseClick(close, Qt::LeftButton);
+                           else
+                               QTest::keyClick(box, Qt::Key_Escape);
+                       });
+    const IUserPrompts::Answer answer =
+        ShowVemoMessage(nullptr, text, static_cast<IUserPrompts::Icon>(icon));
+    QVERIFY(flags.testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(title, QStringLiteral("Vemo"));
+    QCOMPARE(shownText, text);
+    QVERIFY(closeButtonFound);
+    QCOMPARE(int(answer), closingAnswers);
 }
 
 void TestMainFrame::namedAccountThatFailsOpensTheRemembered()

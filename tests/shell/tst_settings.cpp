@@ -125,6 +125,8 @@ private slots:
     void stringSettingRoundTripsWhole();
     void autoSaveIntervalRoundTrips_data();
     void autoSaveIntervalRoundTrips();
+    void negativeAutoSaveIntervalIsOff_data();
+    void negativeAutoSaveIntervalIsOff();
     void flagReadsAnyNonZeroAsSet_data();
     void flagReadsAnyNonZeroAsSet();
     void flagSetterStoresOneOrZero_data();
@@ -269,6 +271,24 @@ void TestSettings::autoSaveIntervalRoundTrips()
     QVERIFY(CSettings().SetAutoSaveInterval(interval));
     QVERIFY(Restart());
     QCOMPARE(ReadRaw(QStringLiteral("Preferences/General/AutoSave Interval")).toUInt(), interval);
+    QCOMPARE(CSettings().GetAutoSaveInterval(), interval);
+}
+
+void TestSettings::negativeAutoSaveIntervalIsOff_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<quint32>("interval");
+    QTest::newRow("-1 typed in") << QVariant(-1) << 0u;
+    QTest::newRow("-1 as 32 bits") << QVariant(0xFFFFFFFFu) << 0u;
+    QTest::newRow("most negative") << QVariant(-2147483647 - 1) << 0u;
+    QTest::newRow("longest") << QVariant(2147483647) << 2147483647u;
+}
+
+void TestSettings::negativeAutoSaveIntervalIsOff()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(quint32, interval);
+    WriteRaw(QStringLiteral("Preferences/General/AutoSave Interval"), stored);
     QCOMPARE(CSettings().GetAutoSaveInterval(), interval);
 }
 
