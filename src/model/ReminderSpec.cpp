@@ -22,7 +22,9 @@ void CReminderSpec::Serialize(CArchive& ar)
     ar.Exchange(m_bMail);
 }
 
+// A negative lead is kept: the reminder then starts that long after the Do By time.
 qint32 CReminderSpec::LeadSecondsFromMinutes(qint64 minutes)
 {
-    return static_cast<qint32>(qBound<qint64>(0, minutes, MaxLeadMinutes) * SecondsPerMinute);
+    return static_cast<qint32>(qBound<qint64>(-MaxLeadMinutes, minutes, MaxLeadMinutes) *
+                               SecondsPerMinute);
 }

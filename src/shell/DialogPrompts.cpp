@@ -4,6 +4,7 @@
 #include "NewAccountDlg.h"
 #include "NewGroupDlg.h"
 #include "VemoMessageBox.h"
+#include "reminders/ReminderOptionsDlg.h"
 #include "views/ItemDlg.h"
 
 CDialogPrompts::CDialogPrompts(QWidget* parent)
@@ -46,6 +47,14 @@ bool CDialogPrompts::AskNewGroupName(QString& name)
 bool CDialogPrompts::EditItem(const QString& caption, CVemoItem& item)
 {
     CItemDlg dialog(caption, item, m_pParent);
+    dialog.m_editReminderOptions = [&dialog](CReminderSpec& reminder)
+    {
+        CReminderOptionsDlg options(reminder, &dialog);
+        if (options.exec() != QDialog::Accepted)
+            return false;
+        options.CopyTo(reminder);
+        return true;
+    };
     if (dialog.exec() != QDialog::Accepted)
         return false;
     item = dialog.GetItem();

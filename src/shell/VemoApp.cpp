@@ -45,13 +45,17 @@ bool CancelOpenWindows()
 CVemoApp::CVemoApp(IUserPrompts* prompts)
     : m_pFrame(std::make_unique<CMainFrame>())
     , m_dialogPrompts(m_pFrame.get())
+    , m_mailTransport(m_pFrame.get())
 {
     CVemoAccount::CPorts ports;
     ports.m_pTree = m_pFrame->GetView();
     ports.m_pStickies = &m_stickyList;
     ports.m_pPrompts = prompts ? prompts : &m_dialogPrompts;
     ports.m_pMainWindow = m_pFrame.get();
+    ports.m_pMail = &m_mailTransport;
+    ports.m_pAnnouncer = &m_announcer;
     m_pAccount = std::make_unique<CVemoAccount>(ports);
+    m_announcer.SetAccount(m_pAccount.get());
     g_pAccount = m_pAccount.get();
     m_pCommands = std::make_unique<CAccountCommands>(*m_pAccount);
     m_pActions = std::make_unique<CCommandActions>(*m_pCommands);

@@ -2,6 +2,8 @@
 
 #include "DialogPrompts.h"
 #include "reminders/AutoSaveTimer.h"
+#include "reminders/DesktopAnnouncer.h"
+#include "reminders/SendmailTransport.h"
 #include "stickies/StickyList.h"
 
 #include <QObject>
@@ -32,6 +34,9 @@ public:
     CMainFrame& GetMainFrame() const { return *m_pFrame; }
     CCommandActions& GetActions() const { return *m_pActions; }
 
+    // 0 turns auto-save off; the preferences change the period this way.
+    void SetAutoSavePeriod(quint32 milliseconds) { m_autoSaveTimer.SetPeriod(milliseconds); }
+
     // Later starts of the program bring this one's window forward.
     void ServeLaterStarts(CSingleInstance& instance);
 
@@ -48,8 +53,10 @@ private:
 
     CStickyList m_stickyList;
     CAutoSaveTimer m_autoSaveTimer;
+    CDesktopAnnouncer m_announcer;
     std::unique_ptr<CMainFrame> m_pFrame;
     CDialogPrompts m_dialogPrompts;
+    CSendmailTransport m_mailTransport;
     std::unique_ptr<CVemoAccount> m_pAccount;
     std::unique_ptr<CAccountCommands> m_pCommands;
     std::unique_ptr<CCommandActions> m_pActions;

@@ -223,7 +223,8 @@ void TestVemoItem::leadMinutesAreStoredAsSeconds_data()
     QTest::newRow("none") << qint64(0) << 0;
     QTest::newRow("largest that fits") << qint64(35791394) << 2147483640;
     QTest::newRow("too many clamps") << qint64(35791395) << 2147483640;
-    QTest::newRow("negative") << qint64(-5) << 0;
+    QTest::newRow("negative starts after the Do By time") << qint64(-10) << -600;
+    QTest::newRow("too many before clamps") << qint64(-35791395) << -2147483640;
 }
 
 void TestVemoItem::leadMinutesAreStoredAsSeconds()
