@@ -1,3 +1,4 @@
+#include "FindWidget.h"
 #include "TestHome.h"
 #include "reminders/ReminderOptionsDlg.h"
 #include "shell/Settings.h"
@@ -13,15 +14,6 @@
 
 namespace
 {
-template <typename Widget>
-Widget& Find(CReminderOptionsDlg& dialog, const char* name)
-{
-    auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return *widget;
-}
-
 void Click(QAbstractButton& button)
 {
     QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(4, 4));

@@ -1,4 +1,5 @@
 #include "FakeClock.h"
+#include "FindWidget.h"
 #include "TestHome.h"
 #include "model/LocalTime.h"
 #include "shell/VemoMessageBox.h"
@@ -32,15 +33,6 @@ qint32 Local(const QDate& date, const QTime& timeOfDay)
 }
 
 const QDate Day(2024, 3, 5);
-
-template <typename Widget>
-Widget& Find(CItemDlg& dialog, const char* name)
-{
-    auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return *widget;
-}
 
 void Press(CItemDlg& dialog, const char* button)
 {
