@@ -354,9 +354,10 @@ void CAccountCommands::EditProperties()
     m_account.ShowSticky(group, key, item.m_bHasSticky != 0);
 
     CReminderManager& scheduler = m_account.GetReminderScheduler();
+    CReminderSpec scheduled;
     if (!item.m_reminder.m_bEnabled)
         scheduler.RemoveReminder(group, key);
-    else if (scheduler.FindReminder(group, key) >= 0)
+    else if (scheduler.GetReminder(group, key, scheduled))
         scheduler.UpdateReminder(group, key, item.m_reminder);
     else
         scheduler.AddReminder(group, key, item.m_reminder);

@@ -103,6 +103,15 @@ QString Alert(const QString& group, quint32 key, qint32 doBy)
 {
     return QStringLiteral("alert %1/%2 %3").arg(group).arg(key).arg(doBy);
 }
+
+enum DuringAlert
+{
+    ClockMovesOn,
+    DoByMovesEarlier,
+    EntryRemoved,
+    EntryAdded,
+    EntryAddedAgain,
+};
 } // namespace
 
 class TestReminderManager : public QObject
@@ -128,6 +137,13 @@ private slots:
     void timerRunsOnlyWhileEntriesExist();
     void uncreatedManagerKeepsEntriesWithoutFiring();
     void renameGroupRekeysEntries();
+    void updatedDoByMovesTheDueTime_data();
+    void updatedDoByMovesTheDueTime();
+    void manyDueAtOnceFireInInsertionOrder();
+    void changesWhileAlertIsOpen_data();
+    void changesWhileAlertIsOpen();
+    void renamedGroupKeepsItsDueTimes();
+    void emptiedOrRenamedGroupTakesNewEntries();
 
 private:
     CFakeClock m_clock{Noon};
@@ -425,6 +441,171 @@ void TestReminderManager::renameGroupRekeysEntries()
                                   QStringLiteral("finished Home/1"),
                                   QStringLiteral("finished OFFICE/2")};
     QCOMPARE(m_owner.m_calls, expected);
+}
+
+void TestReminderManager::updatedDoByMovesTheDueTime_data()
+{
+    QTest::addColumn<qint32>("doBy");
+    QTest::addColumn<qint32>("lead");
+    QTest::addColumn<int>("firingTick");
+    QTest::newRow("unchanged") << 2 * Day << 0 << 2;
+    QTest::newRow("earlier") << Day << 0 << 1;
+    QTest::newRow("later") << 3 * Day << 0 << 3;
+    QTest::newRow("longer lead") << 2 * Day << Day << 1;
+    QTest::newRow("into the past") << -Day << 0 << 0;
+}
+
+// The entry starts two days ahead; ticks come now and on each of the next three days.
+void TestReminderManager::updatedDoByMovesTheDueTime()
+{
+    QFETCH(qint32, doBy);
+    QFETCH(qint32, lead);
+    QFETCH(int, firingTick);
+    const qint32 now = m_clock.Now();
+    QVERIFY(m_manager.AddReminder(QStringLiteral("Work"), 1, Reminder(now + 2 * Day)));
+    QVERIFY(m_manager.UpdateReminder(QStringLiteral("Work"), 1, Reminder(now + doBy, 0, lead)));
+    for (int tick = 0; tick <= 3; ++tick)
+    {
+        m_clock.Set(now + tick * Day);
+        m_manager.OnTick();
+        const QStringList fired = tick < firingTick
+                                      ? QStringList{}
+                                      : QStringList{Alert(QStringLiteral("Work"), 1, now + doBy)};
+        QCOMPARE(m_announcer.m_calls, fired);
+    }
+}
+
+// Later keys fall due sooner, so the order of due times is the reverse of insertion order.
+void TestReminderManager::manyDueAtOnceFireInInsertionOrder()
+{
+    const qint32 now = m_clock.Now();
+    constexpr quint32 count = 50;
+    QStringList expected;
+    for (quint32 key = 1; key <= count; ++key)
+    {
+        const qint32 doBy = now + Day + qint32(count - key) * Minute;
+        QVERIFY(m_manager.AddReminder(QStringLiteral("Work"), key,
+                                      Reminder(doBy, 0, qint32(key % 3) * Minute)));
+        expected.append(Alert(QStringLiteral("Work"), key, doBy));
+    }
+    QVERIFY(m_manager.AddReminder(QStringLiteral("Work"), count + 1, Reminder(now + 3 * Day)));
+
+    m_clock.Set(now + 2 * Day);
+    m_manager.OnTick();
+    QCOMPARE(m_announcer.m_calls, expected);
+    QCOMPARE(m_manager.GetCount(), 1);
+}
+
+void TestReminderManager::changesWhileAlertIsOpen_data()
+{
+    const qint32 due = Noon + Day;
+    QTest::addColumn<int>("change");
+    QTest::addColumn<QStringList>("alerts");
+    QTest::newRow("clock moves on") << int(ClockMovesOn)
+                                    << QStringList{Alert(QStringLiteral("Work"), 2, due),
+                                                   Alert(QStringLiteral("Work"), 3, due + Minute)};
+    QTest::newRow("Do By moves earlier") << int(DoByMovesEarlier)
+                                         << QStringList{Alert(QStringLiteral("Work"), 2, due),
+                                                        Alert(QStringLiteral("Work"), 3, due)};
+    QTest::newRow("entry removed")
+        << int(EntryRemoved) << QStringList{Alert(QStringLiteral("Work"), 2, due)};
+    QTest::newRow("entry added") << int(EntryAdded)
+                                 << QStringList{Alert(QStringLiteral("Work"), 2, due),
+                                                Alert(QStringLiteral("Work"), 3, due + Minute)};
+    QTest::newRow("entry added again")
+        << int(EntryAddedAgain)
+        << QStringList{Alert(QStringLiteral("Work"), 2, due),
+                       Alert(QStringLiteral("Work"), 3, due - 3 * Day)};
+}
+
+// Entry 2 is due at the tick, 1 and 3 a minute later, and the alert of 2 changes things. The pass
+// then fires what is due when it gets there, but never goes back to 1, and an entry added during
+// the pass fires only in the pass that its own add runs.
+void TestReminderManager::changesWhileAlertIsOpen()
+{
+    QFETCH(int, change);
+    QFETCH(QStringList, alerts);
+    const qint32 due = m_clock.Now() + Day;
+    const QString work = QStringLiteral("Work");
+    QVERIFY(m_manager.AddReminder(work, 1, Reminder(due + Minute)));
+    QVERIFY(m_manager.AddReminder(work, 2, Reminder(due)));
+    QVERIFY(m_manager.AddReminder(work, 3, Reminder(due + Minute)));
+    m_announcer.m_duringAlert = [&]
+    {
+        switch (change)
+        {
+        case ClockMovesOn:
+            m_clock.Set(due + Minute);
+            break;
+        case DoByMovesEarlier:
+            QVERIFY(m_manager.UpdateReminder(work, 1, Reminder(due)));
+            QVERIFY(m_manager.UpdateReminder(work, 3, Reminder(due)));
+            break;
+        case EntryRemoved:
+            QVERIFY(m_manager.RemoveReminder(work, 3));
+            m_clock.Set(due + Minute);
+            break;
+        case EntryAdded:
+            QVERIFY(m_manager.AddReminder(work, 4, Reminder(due + Minute)));
+            m_clock.Set(due + Minute);
+            break;
+        case EntryAddedAgain:
+            QVERIFY(m_manager.RemoveReminder(work, 3));
+            QVERIFY(
+                m_manager.AddReminder(work, 3, Reminder(due - 3 * Day, CReminderSpec::RepeatDay)));
+            break;
+        }
+    };
+    m_clock.Set(due);
+    m_manager.OnTick();
+    QCOMPARE(m_announcer.m_calls, alerts);
+    QVERIFY(m_manager.FindReminder(work, 1) >= 0);
+}
+
+void TestReminderManager::renamedGroupKeepsItsDueTimes()
+{
+    const qint32 now = m_clock.Now();
+    QVERIFY(m_manager.AddReminder(QStringLiteral("Work"), 1, Reminder(now + Day)));
+    QVERIFY(m_manager.AddReminder(QStringLiteral("work"), 2, Reminder(now + 2 * Day)));
+    QVERIFY(m_manager.AddReminder(QStringLiteral("Home"), 1, Reminder(now + Day)));
+    QVERIFY(m_manager.RenameGroup(QStringLiteral("WORK"), QStringLiteral("Office")));
+
+    CReminderSpec stored;
+    QVERIFY(!m_manager.GetReminder(QStringLiteral("Work"), 2, stored));
+    QVERIFY(m_manager.GetReminder(QStringLiteral("office"), 2, stored));
+    QCOMPARE(stored.m_timeDoBy, now + 2 * Day);
+    QVERIFY(!m_manager.AddReminder(QStringLiteral("OFFICE"), 1, Reminder(now + 3 * Day)));
+    QVERIFY(m_manager.AddReminder(QStringLiteral("Work"), 1, Reminder(now + 3 * Day)));
+
+    m_clock.Set(now + Day);
+    m_manager.OnTick();
+    QCOMPARE(m_owner.m_calls,
+             (QStringList{QStringLiteral("finished Office/1"), QStringLiteral("finished Home/1")}));
+    m_clock.Set(now + 2 * Day);
+    m_manager.OnTick();
+    QCOMPARE(m_owner.m_calls.mid(2), QStringList{QStringLiteral("finished Office/2")});
+    QCOMPARE(m_manager.FindReminder(QStringLiteral("Work"), 1), 0);
+}
+
+// An open adds to one group after another, and the scheduler keeps the group it added to last at
+// hand; the group must still be the right one after it empties or changes its name.
+void TestReminderManager::emptiedOrRenamedGroupTakesNewEntries()
+{
+    const CReminderSpec later = Reminder(m_clock.Now() + Day);
+    QVERIFY(m_manager.AddReminder(QStringLiteral("Home"), 1, later));
+    QVERIFY(m_manager.AddReminder(QStringLiteral("Work"), 1, later));
+    QVERIFY(m_manager.RemoveReminder(QStringLiteral("Work"), 1));
+    QVERIFY(m_manager.AddReminder(QStringLiteral("Work"), 2, later));
+    QVERIFY(!m_manager.AddReminder(QStringLiteral("WORK"), 2, later));
+    QVERIFY(m_manager.RenameGroup(QStringLiteral("Work"), QStringLiteral("WORK")));
+    QVERIFY(m_manager.AddReminder(QStringLiteral("WORK"), 3, later));
+    QVERIFY(!m_manager.AddReminder(QStringLiteral("work"), 2, later));
+
+    CReminderSpec stored;
+    QVERIFY(m_manager.GetReminder(QStringLiteral("work"), 3, stored));
+    QCOMPARE(m_manager.FindReminder(QStringLiteral("Work"), 2), 1);
+    QCOMPARE(m_manager.FindReminder(QStringLiteral("Work"), 3), 2);
+    QCOMPARE(m_manager.GetCount(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestReminderManager)
