@@ -8,6 +8,7 @@
 #include "model/VemoAccount.h"
 #include "shell/CommandActions.h"
 #include "tray/QuickList.h"
+#include "views/InfoTipWnd.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -28,6 +29,10 @@ constexpr int KeyRole = Qt::UserRole;
 constexpr int ImageSize = 16;
 // Room either side of a label's text, so a click at its edge still counts as on the label.
 constexpr int LabelPadding = 6;
+constexpr int TipDelay = 1000;
+// The tip stays up while the pointer is on the label or on the icon left of it.
+constexpr int TipIconWidth = 20;
+constexpr qsizetype TipTextLimit = 255;
 
 // Check images are drawn by the style sheet, so a click on them can be told from one on the icon.
 const QString CheckImages =
@@ -61,6 +66,19 @@ Qt::CheckState CheckFor(bool completed)
 {
     return completed ? Qt::Checked : Qt::Unchecked;
 }
+
+const QChar Blank = QLatin1Char(' ');
+const QChar LineFeed = QLatin1Char('\n');
+
+bool BecomesBlank(QChar ch)
+{
+    return ch == QLatin1Char('\t') || ch == QLatin1Char('\f') || ch == QLatin1Char('\r');
+}
+
+bool EndsEmptyLine(QChar ch)
+{
+    return ch == LineFeed || ch == QLatin1Char('\f') || ch == QLatin1Char('\r');
+}
 } // namespace
 
 CGroupView::CGroupView(QWidget* parent)
@@ -69,6 +87,7 @@ CGroupView::CGroupView(QWidget* parent)
     , m_plainItemIcon(NodeIcon(PlainItemIcon))
     , m_stickyItemIcon(NodeIcon(StickyItemIcon))
     , m_quickListedItemIcon(NodeIcon(QuickListedItemIcon))
+    , m_pTip(new CInfoTipWnd(this))
 {
     setObjectName(QStringLiteral("groupTree"));
     setHeaderHidden(true);
@@ -80,6 +99,13 @@ CGroupView::CGroupView(QWidget* parent)
     setDropIndicatorShown(false);
     connect(this, &QTreeWidget::itemSelectionChanged, this,
             &CGroupView::SelectionChangedForCommands);
+    viewport()->setMouseTracking(true);
+    m_pTip->AddTool({viewport(), TipDelay, QString(),
+                     [this](QWidget*, QRect& hotRect)
+                     {
+                         return TipText(hotRect);
+                     }});
+    m_pTip->Enable(true);
 }
 
 void CGroupView::Attach(CVemoAccount* account, CAccountCommands* commands, CCommandActions* actions)
@@ -578,4 +604,44 @@ void CGroupView::SetDropHighlight(QTreeWidgetItem* node)
         node->setBackground(0, palette().highlight());
         node->setForeground(0, palette().highlightedText());
     }
+}
+
+bool CGroupView::viewportEvent(QEvent* event)
+{
+    m_pTip->RelayEvent(viewport(), event);
+    return QTreeWidget::viewportEvent(event);
+}
+
+QString CGroupView::TipText(QRect& hotRect) const
+{
+    QTreeWidgetItem* node = nullptr;
+    const HitZone zone = HitTest(viewport()->mapFromGlobal(QCursor::pos()), node);
+    CVemoItem item(Qt::Uninitialized);
+    if ((zone != OnIcon && zone != OnLabel) || IsGroupNode(node) || !m_pAccount ||
+        !m_pAccount->GetItemCopy(GetParentGroupName(node), NodeKey(node), item))
+        return QString();
+    const QRect label = LabelRect(NodeOption(node)).adjusted(-TipIconWidth, 0, 0, 0);
+    hotRect = QRect(viewport()->mapToGlobal(label.topLeft()), label.size());
+    return MakeTipText(item.m_strMessage);
+}
+
+QString CGroupView::MakeTipText(const QString& text)
+{
+    QString tip = text;
+    for (qsizetype i = 0; i < tip.size(); ++i)
+    {
+        if (BecomesBlank(tip.at(i)))
+            tip[i] = Blank;
+        else if (tip.at(i) == LineFeed)
+        {
+            if (i == 0)
+                tip[i] = Blank;
+            // A blank keeps an empty line from collapsing in the tip.
+            if (i + 1 < tip.size() && EndsEmptyLine(tip.at(i + 1)))
+                tip[++i] = Blank;
+        }
+    }
+    if (tip.size() > TipTextLimit)
+        tip = tip.left(TipTextLimit) + QStringLiteral("...");
+    return tip;
 }

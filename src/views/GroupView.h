@@ -9,6 +9,7 @@
 
 class CAccountCommands;
 class CCommandActions;
+class CInfoTipWnd;
 class CVemoAccount;
 
 // The main window's tree of groups and their items: the program's selection, in-place renaming,
@@ -46,6 +47,10 @@ public:
     // group node moves the selected item there; whether it moved.
     bool MoveSelectedItemTo(const QPoint& point);
 
+    // An item's message as its hover tip shows it: one line per line of the message, blanks for
+    // the other control characters, and at most 255 characters before "...".
+    static QString MakeTipText(const QString& text);
+
 signals:
     void SelectionChangedForCommands();
 
@@ -61,6 +66,7 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 protected slots:
     void commitData(QWidget* editor) override;
@@ -92,12 +98,14 @@ private:
     bool DoubleClickCommand(const QPoint& point);
     void ApplyLabelEdit(QTreeWidgetItem* node, const QString& text);
     void SetDropHighlight(QTreeWidgetItem* node);
+    QString TipText(QRect& hotRect) const;
 
     // Shared by every node, so a large account renders each picture once.
     const QIcon m_groupIcon;
     const QIcon m_plainItemIcon;
     const QIcon m_stickyItemIcon;
     const QIcon m_quickListedItemIcon;
+    CInfoTipWnd* const m_pTip;
     CVemoAccount* m_pAccount = nullptr;
     CAccountCommands* m_pCommands = nullptr;
     CCommandActions* m_pActions = nullptr;
