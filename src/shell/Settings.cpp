@@ -22,6 +22,7 @@ constexpr QStringView StickyFontName = u"Sticky Font";
 constexpr QStringView AutoSaveIntervalName = u"AutoSave Interval";
 constexpr QStringView StickyOnTopName = u"StickyOnTop";
 constexpr QStringView HoverStickyName = u"HoverSticky";
+constexpr QStringView WaylandNoticeShownName = u"WaylandNoticeShown";
 constexpr QStringView BorderlessStickyName = u"BorderlessSticky";
 constexpr QStringView MailToName = u"Mail To";
 constexpr QStringView MailFromName = u"Mail From";
@@ -176,6 +177,16 @@ bool CSettings::SetAutoSaveInterval(quint32 milliseconds)
 {
     return WithKey(GeneralKey, [milliseconds](CRegistryKey& key)
                    { key.SetDword(AutoSaveIntervalName, milliseconds); });
+}
+
+bool CSettings::GetWaylandNoticeShown()
+{
+    return ReadFlag(m_nWaylandNoticeShown, WaylandNoticeShownName, 0);
+}
+
+bool CSettings::SetWaylandNoticeShown(bool flag)
+{
+    return WriteFlag(m_nWaylandNoticeShown, WaylandNoticeShownName, flag);
 }
 
 bool CSettings::GetStickyOnTop()

@@ -32,6 +32,9 @@ public:
     bool SetStickyOnTop(bool flag);
     bool GetHoverSticky();
     bool SetHoverSticky(bool flag);
+    // Whether the user has been told that this desktop cannot keep notes in their places.
+    bool GetWaylandNoticeShown();
+    bool SetWaylandNoticeShown(bool flag);
     bool GetBorderlessSticky();
     bool SetBorderlessSticky(bool flag);
 
@@ -62,6 +65,7 @@ private:
     bool m_bWindowShowing = true;
     qint32 m_nStickyOnTop = NotRead;
     qint32 m_nHoverSticky = NotRead;
+    qint32 m_nWaylandNoticeShown = NotRead;
     qint32 m_nBorderlessSticky = NotRead;
 };
 

@@ -2,9 +2,12 @@
 #include "MainFrame.h"
 #include "ProgramFolder.h"
 #include "QuitSignals.h"
+#include "Settings.h"
 #include "SingleInstance.h"
 #include "VemoApp.h"
+#include "VemoMessageBox.h"
 #include "VemoVersion.h"
+#include "WindowSystem.h"
 
 #include <QApplication>
 
@@ -13,6 +16,11 @@
 
 namespace
 {
+const QString WaylandNotice = QStringLiteral(
+    "This desktop session does not let programs place their windows, so your sticky notes can't "
+    "keep their places on the screen or stay on top of other windows.  To keep them where you "
+    "put them, use an X11 session, or install XWayland.");
+
 const char* const Usage =
     "Usage: vemo [ACCOUNT]\n"
     "Vemo keeps your task lists: accounts of groups of items, with\n"
@@ -64,6 +72,15 @@ bool AnswerWithoutWindow(int argc, char* argv[], int& exitCode)
     exitCode = 2;
     return true;
 }
+// Once ever, not at every start: the user can do nothing about it from inside the program.
+void TellOnceThatNotesCannotKeepTheirPlaces(QWidget* parent)
+{
+    CSettings& settings = GetSettings();
+    if (settings.GetWaylandNoticeShown())
+        return;
+    settings.SetWaylandNoticeShown(true);
+    ShowVemoMessage(parent, WaylandNotice, IUserPrompts::Information);
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -72,6 +89,10 @@ int main(int argc, char* argv[])
     if (AnswerWithoutWindow(argc, argv, exitCode))
         return exitCode;
 
+    const WindowSystemChoice windowSystem =
+        ChooseWindowSystem(QProcessEnvironment::systemEnvironment());
+    if (windowSystem == WindowSystemChoice::UseX11)
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationName(QStringLiteral("Vemo"));
@@ -90,5 +111,9 @@ int main(int argc, char* argv[])
     QObject::connect(&quitSignals, &CQuitSignals::QuitRequested, &vemo, &CVemoApp::Quit);
     vemo.Start(app.arguments().value(1));
     // A quit signal during a message at start-up has already closed the window.
-    return vemo.HasQuit() ? 0 : app.exec();
+    if (vemo.HasQuit())
+        return 0;
+    if (windowSystem == WindowSystemChoice::WaylandOnly)
+        TellOnceThatNotesCannotKeepTheirPlaces(&vemo.GetMainFrame());
+    return app.exec();
 }
