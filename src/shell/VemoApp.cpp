@@ -59,6 +59,7 @@ CVemoApp::CVemoApp(IUserPrompts* prompts)
     g_pAccount = m_pAccount.get();
     m_pCommands = std::make_unique<CAccountCommands>(*m_pAccount);
     m_pActions = std::make_unique<CCommandActions>(*m_pCommands);
+    m_stickyList.SetCommandActions(m_pActions.get());
     RegisterShellCommands();
     m_pFrame->Attach(m_pAccount.get(), m_pCommands.get(), m_pActions.get(), &m_stickyList);
     // Queued, so the drag's source is not kept waiting while the account opens.

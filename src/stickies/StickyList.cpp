@@ -1,30 +1,167 @@
 #include "StickyList.h"
 
-bool CStickyList::CreateSticky(const QString&, CVemoItem&)
+#include "StickyWnd.h"
+#include "model/GroupName.h"
+#include "model/VemoAccount.h"
+#include "shell/Settings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace
 {
-    return false;
+const CRect32 FirstStickyPlace = {0, 0, 200, 200};
+// How far into the note a point must be on some screen for its strip to be grabbed.
+constexpr int CaptionGrip = CStickyWnd::FrameWidth + 4;
+// A damaged file's rectangle cannot make a note wider than any screen could show.
+constexpr qint64 LargestSide = 1 << 14;
+
+// A note left on a screen that has since gone comes back at the primary screen's corner.
+QRect ReachableRect(const CRect32& stored)
+{
+    QRect rect(stored.left, stored.top, int(qBound<qint64>(1, stored.Width(), LargestSide)),
+               int(qBound<qint64>(1, stored.Height(), LargestSide)));
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary && !QGuiApplication::screenAt(rect.topLeft() + QPoint(CaptionGrip, CaptionGrip)))
+        rect.moveTopLeft(primary->availableGeometry().topLeft());
+    return rect;
+}
+} // namespace
+
+CStickyList::CStickyList() = default;
+
+CStickyList::~CStickyList() = default;
+
+int CStickyList::FindIndex(const QString& group, quint32 key) const
+{
+    for (std::size_t i = 0; i < m_stickies.size(); ++i)
+    {
+        if (m_stickies[i]->GetKey() == key && SameGroupName(m_stickies[i]->GetGroup(), group))
+            return int(i);
+    }
+    return -1;
 }
 
-bool CStickyList::RemoveSticky(const QString&, quint32)
+CStickyWnd* CStickyList::FindSticky(const QString& group, quint32 key) const
 {
-    return false;
+    const int index = FindIndex(group, key);
+    return index < 0 ? nullptr : m_stickies[std::size_t(index)].get();
 }
 
-void CStickyList::CloseAllStickies() {}
-
-void CStickyList::DestroyAllStickies() {}
-
-void CStickyList::RemoveGroupStickies(const QString&) {}
-
-void CStickyList::SaveStickyTexts() {}
-
-bool CStickyList::RefreshSticky(const QString&, quint32)
+bool CStickyList::CreateSticky(const QString& group, CVemoItem& item)
 {
-    return false;
+    if (FindSticky(group, item.m_dwKey))
+        return false;
+    const QRect rect =
+        ReachableRect(item.m_rectSticky.IsEmpty() ? PlaceNewSticky() : item.m_rectSticky);
+    auto sticky = std::make_unique<CStickyWnd>(rect, group, item, m_pActions);
+    sticky->SetOnTop(GetSettings().GetStickyOnTop());
+    sticky->show();
+    item.m_rectSticky = sticky->GetRect();
+    m_stickies.push_back(std::move(sticky));
+    item.m_bHasSticky = 1;
+    return true;
 }
 
-void CStickyList::FocusSticky(const QString&, quint32) {}
+// Each note is compared once, in list order, so a note moved off the grid frees its place.
+CRect32 CStickyList::PlaceNewSticky() const
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect work = primary ? primary->availableGeometry() : QRect();
+    const qint64 workRight = qint64(work.left()) + work.width();
+    const qint64 workBottom = qint64(work.top()) + work.height();
+    CRect32 candidate = FirstStickyPlace;
+    for (const auto& sticky : m_stickies)
+    {
+        const CRect32 placed = sticky->GetRect();
+        if (placed != candidate)
+            continue;
+        const qint32 width = qint32(placed.Width());
+        const qint32 height = qint32(placed.Height());
+        if (candidate.right + qint64(width) <= workRight)
+            candidate = {candidate.left + width, candidate.top, candidate.right + width,
+                         candidate.bottom};
+        else if (candidate.bottom + qint64(height) <= workBottom)
+            candidate = {FirstStickyPlace.left, candidate.top + height, FirstStickyPlace.right,
+                         candidate.bottom + height};
+        else
+            candidate = FirstStickyPlace;
+    }
+    return candidate;
+}
 
-void CStickyList::SetStickiesOnTop(bool) {}
+void CStickyList::CloseSticky(std::size_t index)
+{
+    std::unique_ptr<CStickyWnd> sticky = std::move(m_stickies[index]);
+    m_stickies.erase(m_stickies.begin() + std::ptrdiff_t(index));
+    sticky->SaveText();
+}
 
-void CStickyList::RenameGroup(const QString&, const QString&) {}
+bool CStickyList::RemoveSticky(const QString& group, quint32 key)
+{
+    const int index = FindIndex(group, key);
+    if (index < 0)
+        return false;
+    CloseSticky(std::size_t(index));
+    return true;
+}
+
+void CStickyList::CloseAllStickies()
+{
+    SaveStickyTexts();
+    for (const auto& sticky : m_stickies)
+    {
+        if (g_pAccount)
+            g_pAccount->SetStickyRect(sticky->GetGroup(), sticky->GetKey(), sticky->GetRect());
+    }
+    m_stickies.clear();
+}
+
+void CStickyList::DestroyAllStickies()
+{
+    while (!m_stickies.empty())
+        CloseSticky(m_stickies.size() - 1);
+}
+
+void CStickyList::RemoveGroupStickies(const QString& group)
+{
+    std::erase_if(m_stickies, [&group](const std::unique_ptr<CStickyWnd>& sticky)
+                  { return SameGroupName(sticky->GetGroup(), group); });
+}
+
+void CStickyList::SaveStickyTexts()
+{
+    for (const auto& sticky : m_stickies)
+        sticky->SaveText();
+}
+
+bool CStickyList::RefreshSticky(const QString& group, quint32 key)
+{
+    CStickyWnd* sticky = FindSticky(group, key);
+    if (!sticky)
+        return false;
+    sticky->AttachItem();
+    sticky->update();
+    return true;
+}
+
+void CStickyList::FocusSticky(const QString& group, quint32 key)
+{
+    if (CStickyWnd* sticky = FindSticky(group, key))
+        sticky->Focus();
+}
+
+void CStickyList::SetStickiesOnTop(bool onTop)
+{
+    for (const auto& sticky : m_stickies)
+        sticky->SetOnTop(onTop);
+}
+
+void CStickyList::RenameGroup(const QString& oldName, const QString& newName)
+{
+    for (const auto& sticky : m_stickies)
+    {
+        if (SameGroupName(sticky->GetGroup(), oldName))
+            sticky->SetGroup(newName);
+    }
+}

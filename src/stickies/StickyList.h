@@ -2,11 +2,26 @@
 
 #include "model/StickyHost.h"
 
-// The open sticky notes. Until the note windows exist it opens none: an item's has-sticky flag is
-// kept, so its note appears once notes can be shown.
+#include <memory>
+#include <vector>
+
+class CCommandActions;
+class CStickyWnd;
+struct CRect32;
+
+// The open sticky notes in the order they were made, each named by its item's (group, key).
 class CStickyList : public IStickyHost
 {
 public:
+    CStickyList();
+    ~CStickyList() override;
+    CStickyList(const CStickyList&) = delete;
+    CStickyList& operator=(const CStickyList&) = delete;
+
+    // The commands of the notes' own menu; notes made before have none.
+    void SetCommandActions(CCommandActions* actions) { m_pActions = actions; }
+    CStickyWnd* FindSticky(const QString& group, quint32 key) const;
+
     bool CreateSticky(const QString& group, CVemoItem& item) override;
     bool RemoveSticky(const QString& group, quint32 key) override;
     void CloseAllStickies() override;
@@ -17,4 +32,13 @@ public:
     void FocusSticky(const QString& group, quint32 key) override;
     void SetStickiesOnTop(bool onTop) override;
     void RenameGroup(const QString& oldName, const QString& newName) override;
+
+private:
+    int FindIndex(const QString& group, quint32 key) const;
+    // The next free place of a grid of 200 x 200 notes, in rows from the screen's corner.
+    CRect32 PlaceNewSticky() const;
+    void CloseSticky(std::size_t index);
+
+    CCommandActions* m_pActions = nullptr;
+    std::vector<std::unique_ptr<CStickyWnd>> m_stickies;
 };

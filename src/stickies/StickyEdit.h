@@ -1,0 +1,41 @@
+#pragma once
+
+#include "model/LogFont.h"
+
+#include <QBasicTimer>
+#include <QPlainTextEdit>
+
+// The text area of a sticky note: a borderless multi-line edit in the note's own colours and font.
+// With "HoverSticky" set, resting the pointer on it activates the note.
+class CStickyEdit : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit CStickyEdit(QWidget* parent = nullptr);
+
+    // Colours as the items keep them, 0x00BBGGRR.
+    void SetBackColor(quint32 color);
+    void SetTextColor(quint32 color);
+    void SetLogFont(const CLogFont& logFont);
+
+    QColor GetBackColor() const;
+
+signals:
+    // Plain text dropped on the note, with the line breaks of the edit.
+    void TextDropped(const QString& text);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void WaitForHover();
+
+    QBasicTimer m_hoverTimer;
+};

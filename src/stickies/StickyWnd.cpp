@@ -1,0 +1,322 @@
+#include "StickyWnd.h"
+
+#include "StickyEdit.h"
+#include "model/GroupTree.h"
+#include "model/VemoAccount.h"
+#include "shell/CommandActions.h"
+#include "shell/MainFrame.h"
+#include "shell/Settings.h"
+#include "shell/VemoDialog.h"
+
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSizeGrip>
+#include <QToolButton>
+#include <QWindow>
+#include <qdrawutil.h>
+
+namespace
+{
+const QString ModelLineBreak = QStringLiteral("\r\n");
+const QString EditLineBreak = QStringLiteral("\n");
+const QSize CloseButtonSize(14, 13);
+constexpr int SizeGripSize = 13;
+// The grip lines end short of the strip's right end, where the buttons sit.
+constexpr int GripLinesEnd = 34;
+} // namespace
+
+CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem& item,
+                       CCommandActions* actions)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
+    , m_pActions(actions)
+    , m_pEdit(new CStickyEdit(this))
+    , m_pCloseButton(new QToolButton(this))
+    , m_pSizeGrip(new QSizeGrip(this))
+    , m_strGroup(group)
+    , m_dwKey(item.m_dwKey)
+{
+    setObjectName(QStringLiteral("stickyWnd"));
+    setWindowTitle(QStringLiteral("Sticky"));
+    // Notes open with the account; none of them should take the focus from the main window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    m_pEdit->SetBackColor(item.m_crStickyBack);
+    m_pEdit->SetTextColor(item.m_crStickyText);
+    m_pEdit->SetLogFont(item.m_lfStickyFont);
+    m_pCloseButton->setObjectName(QStringLiteral("closeButton"));
+    m_pCloseButton->setAutoRaise(true);
+    m_pCloseButton->setFocusPolicy(Qt::NoFocus);
+    m_pCloseButton->setIcon(QIcon(QStringLiteral(":/icons/sticky-close.svg")));
+    m_pCloseButton->setIconSize(QSize(9, 8));
+    m_pSizeGrip->setObjectName(QStringLiteral("sizeGrip"));
+    // Queued: closing the note deletes it, which must not happen inside its own button's click.
+    // The name is copied for the same reason: the account still uses it once the note is gone.
+    connect(
+        m_pCloseButton, &QToolButton::clicked, this,
+        [this]
+        {
+            const QString group = m_strGroup;
+            g_pAccount->ShowSticky(group, m_dwKey, false);
+        },
+        Qt::QueuedConnection);
+    connect(m_pEdit, &CStickyEdit::TextDropped, this, &CStickyWnd::AppendText);
+    move(rect.topLeft());
+    resize(rect.size());
+    AttachItem();
+    LayOut();
+}
+
+CRect32 CStickyWnd::GetRect() const
+{
+    const QPoint corner = pos();
+    return {corner.x(), corner.y(), corner.x() + width(), corner.y() + height()};
+}
+
+// The message is taken as it is, so a change of letter case alone reaches the note too.
+void CStickyWnd::AttachItem()
+{
+    CVemoItem item(Qt::Uninitialized);
+    if (g_pAccount && g_pAccount->GetItemCopy(m_strGroup, m_dwKey, item))
+        m_strText = item.m_strMessage;
+    ShowText();
+}
+
+void CStickyWnd::ShowText()
+{
+    m_pEdit->setPlainText(QString(m_strText).replace(ModelLineBreak, EditLineBreak));
+}
+
+void CStickyWnd::AppendText(const QString& text)
+{
+    m_strText += ModelLineBreak + QString(text).replace(EditLineBreak, ModelLineBreak);
+    ShowText();
+}
+
+QString CStickyWnd::GetText()
+{
+    m_strText = m_pEdit->toPlainText().replace(EditLineBreak, ModelLineBreak);
+    return m_strText;
+}
+
+// An edit that changes only letter case is an edit too, so the texts are compared exactly.
+void CStickyWnd::SaveText()
+{
+    const QString text = GetText();
+    CVemoItem item(Qt::Uninitialized);
+    if (g_pAccount && g_pAccount->GetItemCopy(m_strGroup, m_dwKey, item) &&
+        item.m_strMessage != text)
+        g_pAccount->SetItemMessage(m_strGroup, m_dwKey, text);
+}
+
+// Changing the widget's own flags would hide the note and show it again; the window system
+// takes the hint while the note stays where it is.
+void CStickyWnd::SetOnTop(bool onTop)
+{
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop);
+    overrideWindowFlags(flags);
+    if (QWindow* window = windowHandle())
+        window->setFlags(flags);
+}
+
+void CStickyWnd::Focus()
+{
+    show();
+    raise();
+    activateWindow();
+    m_pEdit->setFocus();
+}
+
+QRect CStickyWnd::ClientRect() const
+{
+    return rect().adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth);
+}
+
+void CStickyWnd::LayOut()
+{
+    const QRect client = ClientRect();
+    const int top = m_bCaptionShown ? CaptionHeight : 0;
+    m_pEdit->setGeometry(client.adjusted(0, top, 0, 0));
+    m_pCloseButton->setGeometry(
+        QRect(QPoint(client.right() + 1 - CloseButtonSize.width(), client.top()), CloseButtonSize));
+    m_pSizeGrip->setGeometry(client.right() + 1 - SizeGripSize, client.bottom() + 1 - SizeGripSize,
+                             SizeGripSize, SizeGripSize);
+    m_pCloseButton->setVisible(m_bCaptionShown);
+    m_pSizeGrip->setVisible(m_bCaptionShown);
+    update();
+}
+
+void CStickyWnd::ShowCaption(bool shown)
+{
+    m_bCaptionShown = shown;
+    LayOut();
+}
+
+// Borderless notes let an inactive frame vanish into the note; the active note always shows its
+// frame, with a black outline.
+QColor CStickyWnd::FrameColor() const
+{
+    const QColor caption = palette().color(QPalette::Button);
+    if (m_bCaptionShown || !GetSettings().GetBorderlessSticky())
+        return caption;
+    return m_pEdit->GetBackColor();
+}
+
+void CStickyWnd::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QRect band = rect();
+    int thickness = FrameWidth;
+    if (m_bCaptionShown)
+    {
+        painter.setPen(Qt::black);
+        painter.drawRect(band.adjusted(0, 0, -1, -1));
+        band.adjust(1, 1, -1, -1);
+        --thickness;
+    }
+    CVemoDialog::FillFrameBorder(painter, band, thickness, thickness, FrameColor());
+    if (m_bCaptionShown)
+        PaintCaption(painter);
+}
+
+void CStickyWnd::PaintCaption(QPainter& painter) const
+{
+    const QRect client = ClientRect();
+    painter.fillRect(QRect(client.topLeft(), QSize(client.width(), CaptionHeight)),
+                     palette().color(QPalette::Button));
+    const int lineWidth = client.width() - GripLinesEnd - 2;
+    if (lineWidth <= 0)
+        return;
+    for (int y : {2, 8})
+        qDrawShadePanel(&painter, QRect(client.left() + 2, client.top() + y, lineWidth, 3),
+                        palette(), false, 1);
+}
+
+void CStickyWnd::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange)
+    {
+        if (isActiveWindow())
+            Activated();
+        else
+            Deactivated();
+    }
+    QWidget::changeEvent(event);
+}
+
+void CStickyWnd::SelectItemNode() const
+{
+    if (g_pAccount && g_pAccount->GetPorts().m_pTree)
+        g_pAccount->GetPorts().m_pTree->SelectItemNode(m_strGroup, m_dwKey);
+}
+
+void CStickyWnd::Activated()
+{
+    ShowCaption(true);
+    SelectItemNode();
+    SetOnTop(true);
+    raise();
+}
+
+void CStickyWnd::Deactivated()
+{
+    ShowCaption(false);
+    SaveText();
+    if (GetSettings().GetStickyOnTop())
+        return;
+    SetOnTop(false);
+    lower();
+}
+
+// The commands act on the item selected in the tree, so the note's item is selected first: the
+// press may come before the activation that would select it. The menu belongs to the main window
+// and runs its command after this returns, because a command may close the note.
+void CStickyWnd::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_pActions)
+    {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    SaveText();
+    SelectItemNode();
+    QMenu* popup = m_pActions->CreateContextMenu(CCommandActions::StickyMenu, g_pMainFrame);
+    popup->setObjectName(QStringLiteral("stickyMenu"));
+    connect(popup, &QMenu::aboutToHide, popup, &QObject::deleteLater);
+    popup->popup(event->globalPos());
+    event->accept();
+}
+
+void CStickyWnd::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    LayOut();
+    StoreRect();
+}
+
+void CStickyWnd::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    StoreRect();
+}
+
+// Stored only when it changed, so showing a note where it was does not count as a change.
+void CStickyWnd::StoreRect()
+{
+    const CRect32 rect = GetRect();
+    CVemoItem item(Qt::Uninitialized);
+    if (g_pAccount && g_pAccount->GetItemCopy(m_strGroup, m_dwKey, item) &&
+        item.m_rectSticky != rect)
+        g_pAccount->SetStickyRect(m_strGroup, m_dwKey, rect);
+}
+
+Qt::Edges CStickyWnd::FrameEdgesAt(const QPoint& point) const
+{
+    const QRect client = ClientRect();
+    Qt::Edges edges;
+    edges.setFlag(Qt::LeftEdge, point.x() < client.left());
+    edges.setFlag(Qt::RightEdge, point.x() > client.right());
+    edges.setFlag(Qt::TopEdge, point.y() < client.top());
+    edges.setFlag(Qt::BottomEdge, point.y() > client.bottom());
+    return edges;
+}
+
+// A press on the strip is a press on a title bar, one on the frame a press on a sizing border.
+void CStickyWnd::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+    {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const Qt::Edges edges = FrameEdgesAt(event->position().toPoint());
+    QWindow* window = windowHandle();
+    if (edges)
+    {
+        if (window)
+            window->startSystemResize(edges);
+    }
+    // The window system moves the note where it can; some, like offscreen ones, leave it to us.
+    else if (!window || !window->startSystemMove())
+        m_dragOffset = pos() - event->globalPosition().toPoint();
+    event->accept();
+}
+
+void CStickyWnd::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_dragOffset)
+    {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    move(event->globalPosition().toPoint() + *m_dragOffset);
+    event->accept();
+}
+
+void CStickyWnd::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_dragOffset.reset();
+    QWidget::mouseReleaseEvent(event);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "model/Rect32.h"
+
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class CCommandActions;
+class CStickyEdit;
+class CVemoItem;
+class QSizeGrip;
+class QToolButton;
+
+// One item's note on the desktop: a frameless, resizable window that shows and edits the item's
+// message in the item's colours and font. While active it shows a caption strip that moves it.
+class CStickyWnd : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The system sizing frame and the strip above the text, in pixels.
+    static constexpr int FrameWidth = 4;
+    static constexpr int CaptionHeight = 15;
+
+    // Without actions the note has no menu of its own.
+    CStickyWnd(const QRect& rect, const QString& group, const CVemoItem& item,
+               CCommandActions* actions = nullptr);
+
+    const QString& GetGroup() const { return m_strGroup; }
+    quint32 GetKey() const { return m_dwKey; }
+    // The corner and size the toolkit takes back, as the item stores them.
+    CRect32 GetRect() const;
+    void SetGroup(const QString& group) { m_strGroup = group; }
+
+    // Shows the item's message; when the item is gone, the text last exchanged with it.
+    void AttachItem();
+    QString GetText();
+    // Adds a line to the text last exchanged with the item, not to what is typed since.
+    void AppendText(const QString& text);
+    // Writes the text into the item when it differs from the item's message in any way.
+    void SaveText();
+    void SetOnTop(bool onTop);
+    // Activates the note and puts the cursor in its text.
+    void Focus();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ShowText();
+    QRect ClientRect() const;
+    QColor FrameColor() const;
+    Qt::Edges FrameEdgesAt(const QPoint& point) const;
+    void LayOut();
+    void ShowCaption(bool shown);
+    void PaintCaption(QPainter& painter) const;
+    void StoreRect();
+    void SelectItemNode() const;
+    void Activated();
+    void Deactivated();
+
+    CCommandActions* m_pActions = nullptr;
+    CStickyEdit* m_pEdit = nullptr;
+    QToolButton* m_pCloseButton = nullptr;
+    QSizeGrip* m_pSizeGrip = nullptr;
+    bool m_bCaptionShown = false;
+    QString m_strGroup;
+    quint32 m_dwKey = 0;
+    // The text last exchanged between the edit and the item.
+    QString m_strText;
+    // Where the corner sits relative to the mouse while the strip is dragged by hand; unset when
+    // the window system moves the note itself.
+    std::optional<QPoint> m_dragOffset;
+};
