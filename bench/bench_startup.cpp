@@ -1,6 +1,7 @@
 // Times what a user waits for with a large account: starting Vemo until the window shows the
-// tree, adding an item to a full group, and closing (notes stored, account saved).
-// Run: build/bench_startup [groups] [items per group] [rounds]
+// tree, adding an item to a full group, and closing (notes stored, account saved); then starting
+// the same account with sticky notes shown, beside the start without.
+// Run: build/bench_startup [groups] [items per group] [rounds] [notes]
 
 #include "BenchAccount.h"
 #include "model/AccountFile.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -51,6 +53,67 @@ double ElapsedMs(QElapsedTimer& timer)
     timer.restart();
     return ms;
 }
+
+// The size the program gives a new note.
+constexpr int NoteSide = 200;
+constexpr int NoteColumns = 20;
+// A start with the notes may take twice as long as one without them, no more.
+constexpr double NoteRatioGoal = 2.0;
+
+// Where the index-th note sits: a grid of overlapping notes spread over the screen, so that no two
+// share a rectangle and none is moved back to the screen's corner as it opens.
+CRect32 NotePlace(int index, int noteCount)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int rows = (noteCount + NoteColumns - 1) / NoteColumns;
+    const int stepX = qMax(1, (screen.width() - NoteSide) / NoteColumns);
+    const int stepY = qMax(1, (screen.height() - NoteSide) / qMax(1, rows));
+    const int left = screen.left() + index % NoteColumns * stepX;
+    const int top = screen.top() + index / NoteColumns * stepY;
+    return {left, top, left + NoteSide, top + NoteSide};
+}
+
+// Shows a note for items spread evenly over the whole account.
+void ShowNotes(QVector<CVemoGroup>& groups, int noteCount)
+{
+    const qint64 total = qint64(groups.size()) * groups.value(0).GetItems().size();
+    const qint64 step = qMax<qint64>(1, total / qMax(1, noteCount));
+    qint64 index = 0;
+    int shown = 0;
+    for (CVemoGroup& group : groups)
+    {
+        for (CVemoItem item : group.GetItems())
+        {
+            if (index++ % step != 0 || shown == noteCount)
+                continue;
+            item.m_bHasSticky = 1;
+            item.m_rectSticky = NotePlace(shown++, noteCount);
+            group.SetItem(item.m_dwKey, item);
+        }
+    }
+}
+
+QString WriteBenchAccount(const QString& name, QVector<CVemoGroup>& groups)
+{
+    const QString folder = GetProgramFolder() + name;
+    QDir().mkpath(folder);
+    CAccountFile::Write(folder);
+    for (CVemoGroup& group : groups)
+        group.SaveToFile(folder);
+    return folder;
+}
+
+std::unique_ptr<CVemoApp> StartTimed(IUserPrompts& prompts, const QString& folder,
+                                     std::vector<double>& times)
+{
+    QElapsedTimer timer;
+    timer.start();
+    auto vemo = std::make_unique<CVemoApp>(&prompts);
+    vemo->Start(folder);
+    QApplication::processEvents();
+    times.push_back(ElapsedMs(timer));
+    return vemo;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -68,27 +131,23 @@ int main(int argc, char* argv[])
     const int groupCount = args.value(1, QStringLiteral("100")).toInt();
     const int itemCount = args.value(2, QStringLiteral("1000")).toInt();
     const int rounds = args.value(3, QStringLiteral("5")).toInt();
+    const int noteCount = args.value(4, QStringLiteral("200")).toInt();
 
-    const QString folder = GetProgramFolder() + QStringLiteral("Bench");
-    QDir().mkpath(folder);
-    CAccountFile::Write(folder);
-    for (CVemoGroup& group : MakeAccount(groupCount, itemCount))
-        group.SaveToFile(folder);
+    QVector<CVemoGroup> groups = MakeAccount(groupCount, itemCount);
+    const QString folder = WriteBenchAccount(QStringLiteral("Bench"), groups);
+    ShowNotes(groups, noteCount);
+    const QString notesFolder = WriteBenchAccount(QStringLiteral("Bench Notes"), groups);
 
-    std::vector<double> openTimes, addTimes, closeTimes;
+    std::vector<double> openTimes, addTimes, closeTimes, notesOpenTimes;
     CBenchPrompts prompts;
     for (int r = 0; r < rounds; ++r)
     {
-        QElapsedTimer timer;
-        timer.start();
-        auto vemo = std::make_unique<CVemoApp>(&prompts);
-        vemo->Start(folder);
-        QApplication::processEvents();
-        openTimes.push_back(ElapsedMs(timer));
-
+        // Taking turns, the two accounts share whatever load other programs put on the machine.
+        auto vemo = StartTimed(prompts, folder, openTimes);
         CGroupView* tree = vemo->GetMainFrame().GetView();
         tree->setCurrentItem(tree->topLevelItem(0));
-        timer.restart();
+        QElapsedTimer timer;
+        timer.start();
         vemo->GetActions().Execute(ID_ITEM_ADD);
         QApplication::processEvents();
         addTimes.push_back(ElapsedMs(timer));
@@ -96,12 +155,17 @@ int main(int argc, char* argv[])
         vemo->GetMainFrame().close();
         vemo.reset();
         closeTimes.push_back(ElapsedMs(timer));
+
+        StartTimed(prompts, notesFolder, notesOpenTimes)->GetMainFrame().close();
     }
 
     QTextStream out(stdout);
     out << groupCount << " groups x " << itemCount << " items, median of " << rounds << " rounds\n"
         << "start until the tree shows  " << Median(openTimes) << " ms\n"
         << "add an item to a full group " << Median(addTimes) << " ms\n"
-        << "close (saves the account)   " << Median(closeTimes) << " ms\n";
+        << "close (saves the account)   " << Median(closeTimes) << " ms\n"
+        << "start with " << noteCount << " notes shown " << Median(notesOpenTimes) << " ms, "
+        << Qt::fixed << qSetRealNumberPrecision(2) << Median(notesOpenTimes) / Median(openTimes)
+        << " x the start without (goal: at most " << NoteRatioGoal << " x)\n";
     return 0;
 }
