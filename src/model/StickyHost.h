@@ -26,6 +26,8 @@ public:
     // Reloads a note from its item after the item changed.
     virtual bool RefreshSticky(const QString& group, quint32 key) = 0;
     virtual void FocusSticky(const QString& group, quint32 key) = 0;
+    // Flashes the note's frame the given number of times, so the user can find it on the desktop.
+    virtual void FlashSticky(const QString& group, quint32 key, int count) = 0;
     virtual void SetStickiesOnTop(bool onTop) = 0;
     // Moves a renamed group's notes to the new name.
     virtual void RenameGroup(const QString& oldName, const QString& newName) = 0;

@@ -151,6 +151,12 @@ void CStickyList::FocusSticky(const QString& group, quint32 key)
         sticky->Focus();
 }
 
+void CStickyList::FlashSticky(const QString& group, quint32 key, int count)
+{
+    if (CStickyWnd* sticky = FindSticky(group, key))
+        sticky->Flash(count);
+}
+
 void CStickyList::SetStickiesOnTop(bool onTop)
 {
     for (const auto& sticky : m_stickies)

@@ -30,6 +30,7 @@ public:
     void SaveStickyTexts() override;
     bool RefreshSticky(const QString& group, quint32 key) override;
     void FocusSticky(const QString& group, quint32 key) override;
+    void FlashSticky(const QString& group, quint32 key, int count) override;
     void SetStickiesOnTop(bool onTop) override;
     void RenameGroup(const QString& oldName, const QString& newName) override;
 

@@ -2,11 +2,14 @@
 
 #include "StickyEdit.h"
 #include "model/GroupTree.h"
+#include "model/LocalTime.h"
 #include "model/VemoAccount.h"
+#include "reminders/ReminderAlertDlg.h"
 #include "shell/CommandActions.h"
 #include "shell/MainFrame.h"
 #include "shell/Settings.h"
 #include "shell/VemoDialog.h"
+#include "views/InfoTipWnd.h"
 
 #include <QContextMenuEvent>
 #include <QEvent>
@@ -27,6 +30,24 @@ const QSize CloseButtonSize(14, 13);
 constexpr int SizeGripSize = 13;
 // The grip lines end short of the strip's right end, where the buttons sit.
 constexpr int GripLinesEnd = 34;
+constexpr int TipDelay = 50;
+// The first flash comes at once; each flash and each pause then lasts half a second.
+constexpr int FlashStartDelay = 1;
+constexpr int FlashPeriod = 500;
+const QColor FlashColor(255, 0, 0);
+// A red note flashes in blue, or the flash would not show.
+const QColor FlashColorOnRed(0, 0, 255);
+const QString TipFormat = QStringLiteral("^%1^\n^Group^: %2\n^Priority^: %3\n^Do By^: %4");
+const QString CompletedMark = QStringLiteral(" (COMPLETED)");
+// A Do By without a reminder has no time of day worth showing.
+constexpr const char* DateFormat = "%A, %B %d, %Y";
+
+QByteArray DoByFormat(bool reminded)
+{
+    if (reminded)
+        return QByteArray(CReminderAlertDlg::TimeFormat) + "(R)";
+    return DateFormat;
+}
 } // namespace
 
 CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem& item,
@@ -36,8 +57,10 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
     , m_pEdit(new CStickyEdit(this))
     , m_pCloseButton(new QToolButton(this))
     , m_pSizeGrip(new QSizeGrip(this))
+    , m_pTip(new CInfoTipWnd(this))
     , m_strGroup(group)
     , m_dwKey(item.m_dwKey)
+    , m_flashTimer(this)
 {
     setObjectName(QStringLiteral("stickyWnd"));
     setWindowTitle(QStringLiteral("Sticky"));
@@ -63,10 +86,21 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
         },
         Qt::QueuedConnection);
     connect(m_pEdit, &CStickyEdit::TextDropped, this, &CStickyWnd::AppendText);
+    m_flashTimer.setObjectName(QStringLiteral("flashTimer"));
+    m_flashTimer.setSingleShot(true);
+    connect(&m_flashTimer, &QTimer::timeout, this, &CStickyWnd::FlashStep);
     move(rect.topLeft());
     resize(rect.size());
     AttachItem();
     LayOut();
+    // The tip reads the strip and the frame; the text area and the buttons keep their own moves.
+    setMouseTracking(true);
+    m_pTip->AddTool({this, TipDelay, QString(),
+                     [this](QWidget*, QRect&)
+                     {
+                         return TipText();
+                     }});
+    m_pTip->Enable(true);
 }
 
 CRect32 CStickyWnd::GetRect() const
@@ -129,6 +163,47 @@ void CStickyWnd::Focus()
     m_pEdit->setFocus();
 }
 
+void CStickyWnd::Flash(int count)
+{
+    m_nFlashCount = count;
+    m_bFlashLit = false;
+    m_flashTimer.start(FlashStartDelay);
+}
+
+void CStickyWnd::FlashStep()
+{
+    m_bFlashLit = !m_bFlashLit;
+    if (m_bFlashLit)
+        --m_nFlashCount;
+    update();
+    if (m_bFlashLit || m_nFlashCount > 0)
+        m_flashTimer.start(FlashPeriod);
+}
+
+QString CStickyWnd::MakeTipText(const QString& group, const CVemoItem& item)
+{
+    QString title = item.m_strTitle;
+    if (item.m_bCompleted)
+        title += CompletedMark;
+    const QString doBy = FormatLocalTime(item.m_reminder.m_timeDoBy,
+                                         DoByFormat(item.m_reminder.m_bEnabled != 0).constData());
+    return TipFormat.arg(title, group, item.GetPriorityText(), doBy);
+}
+
+QString CStickyWnd::TipText() const
+{
+    CVemoItem item(Qt::Uninitialized);
+    if (!g_pAccount || !g_pAccount->GetItemCopy(m_strGroup, m_dwKey, item))
+        return QString();
+    return MakeTipText(m_strGroup, item);
+}
+
+void CStickyWnd::HideTip()
+{
+    if (m_pTip->isVisible())
+        m_pTip->Hide();
+}
+
 QRect CStickyWnd::ClientRect() const
 {
     return rect().adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth);
@@ -155,11 +230,14 @@ void CStickyWnd::ShowCaption(bool shown)
 }
 
 // Borderless notes let an inactive frame vanish into the note; the active note always shows its
-// frame, with a black outline.
+// frame, with a black outline. A flash shows on every frame, the last one too.
 QColor CStickyWnd::FrameColor() const
 {
-    const QColor caption = palette().color(QPalette::Button);
-    if (m_bCaptionShown || !GetSettings().GetBorderlessSticky())
+    QColor caption = palette().color(QPalette::Button);
+    if (m_bFlashLit)
+        caption = m_pEdit->GetBackColor() == FlashColor ? FlashColorOnRed : FlashColor;
+    const bool flashing = m_bFlashLit || m_nFlashCount > 0;
+    if (m_bCaptionShown || flashing || !GetSettings().GetBorderlessSticky())
         return caption;
     return m_pEdit->GetBackColor();
 }
@@ -240,6 +318,7 @@ void CStickyWnd::contextMenuEvent(QContextMenuEvent* event)
         QWidget::contextMenuEvent(event);
         return;
     }
+    HideTip();
     SaveText();
     SelectItemNode();
     QMenu* popup = m_pActions->CreateContextMenu(CCommandActions::StickyMenu, g_pMainFrame);
@@ -259,6 +338,7 @@ void CStickyWnd::resizeEvent(QResizeEvent* event)
 void CStickyWnd::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    HideTip();
     StoreRect();
 }
 
@@ -306,6 +386,7 @@ void CStickyWnd::mousePressEvent(QMouseEvent* event)
 
 void CStickyWnd::mouseMoveEvent(QMouseEvent* event)
 {
+    m_pTip->RelayEvent(this, event);
     if (!m_dragOffset)
     {
         QWidget::mouseMoveEvent(event);

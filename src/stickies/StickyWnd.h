@@ -4,11 +4,13 @@
 
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <optional>
 
 class CCommandActions;
+class CInfoTipWnd;
 class CStickyEdit;
 class CVemoItem;
 class QSizeGrip;
@@ -45,6 +47,11 @@ public:
     void SetOnTop(bool onTop);
     // Activates the note and puts the cursor in its text.
     void Focus();
+    // Lights the frame the given number of times, half a second on and half a second off.
+    void Flash(int count);
+
+    // The hover tip of a note, in the tip's mark-up: title, group, priority and Do By.
+    static QString MakeTipText(const QString& group, const CVemoItem& item);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -68,11 +75,15 @@ private:
     void SelectItemNode() const;
     void Activated();
     void Deactivated();
+    void FlashStep();
+    QString TipText() const;
+    void HideTip();
 
     CCommandActions* m_pActions = nullptr;
     CStickyEdit* m_pEdit = nullptr;
     QToolButton* m_pCloseButton = nullptr;
     QSizeGrip* m_pSizeGrip = nullptr;
+    CInfoTipWnd* m_pTip = nullptr;
     bool m_bCaptionShown = false;
     QString m_strGroup;
     quint32 m_dwKey = 0;
@@ -81,4 +92,8 @@ private:
     // Where the corner sits relative to the mouse while the strip is dragged by hand; unset when
     // the window system moves the note itself.
     std::optional<QPoint> m_dragOffset;
+    // Flashes not yet begun, and whether the frame is lit now.
+    int m_nFlashCount = 0;
+    bool m_bFlashLit = false;
+    QTimer m_flashTimer;
 };

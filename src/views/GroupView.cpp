@@ -4,6 +4,7 @@
 #include "model/CommandIds.h"
 #include "model/GroupName.h"
 #include "model/ItemTitle.h"
+#include "model/StickyHost.h"
 #include "model/UserPrompts.h"
 #include "model/VemoAccount.h"
 #include "shell/CommandActions.h"
@@ -33,6 +34,7 @@ constexpr int TipDelay = 1000;
 // The tip stays up while the pointer is on the label or on the icon left of it.
 constexpr int TipIconWidth = 20;
 constexpr qsizetype TipTextLimit = 255;
+constexpr int StickyFlashes = 3;
 
 // Check images are drawn by the style sheet, so a click on them can be told from one on the icon.
 const QString CheckImages =
@@ -379,13 +381,25 @@ void CGroupView::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton)
         return;
     QTreeWidgetItem* node = nullptr;
-    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint(), node) == OnCheck)
+    const HitZone zone =
+        event->button() == Qt::LeftButton ? HitTest(event->position().toPoint(), node) : OffNode;
+    if (zone == OnCheck)
     {
         ToggleCheck(node);
         m_bSwallowRelease = true;
         return;
     }
+    if (zone == OnIcon || zone == OnLabel)
+        FlashSticky(node);
     QTreeWidget::mousePressEvent(event);
+}
+
+// Shows the user where the item's note is on the desktop.
+void CGroupView::FlashSticky(const QTreeWidgetItem* node) const
+{
+    const QString group = GetParentGroupName(node);
+    if (!group.isEmpty() && m_pAccount->HasSticky(group, NodeKey(node)))
+        m_pAccount->GetPorts().m_pStickies->FlashSticky(group, NodeKey(node), StickyFlashes);
 }
 
 // The release of a check click would otherwise count as a click on the node and start editing.

@@ -95,6 +95,7 @@ private:
     HitZone HitTest(const QPoint& point, QTreeWidgetItem*& node) const;
 
     void ToggleCheck(QTreeWidgetItem* node);
+    void FlashSticky(const QTreeWidgetItem* node) const;
     bool DoubleClickCommand(const QPoint& point);
     void ApplyLabelEdit(QTreeWidgetItem* node, const QString& text);
     void SetDropHighlight(QTreeWidgetItem* node);

@@ -237,6 +237,11 @@ public:
     {
         m_focused = {group, key, {}, {}};
     }
+    void FlashSticky(const QString& group, quint32 key, int count) override
+    {
+        m_flashed = {group, key, {}, {}};
+        m_nFlashCount = count;
+    }
     void SetStickiesOnTop(bool onTop) override { m_bOnTop = onTop; }
     void RenameGroup(const QString& oldName, const QString& newName) override
     {
@@ -249,6 +254,8 @@ public:
 
     QList<CNote> m_notes;
     CNote m_focused;
+    CNote m_flashed;
+    int m_nFlashCount = 0;
     bool m_bOnTop = false;
 };
 

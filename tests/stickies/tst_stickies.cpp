@@ -16,7 +16,9 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
+#include <ctime>
 #include <memory>
 
 namespace
@@ -53,6 +55,11 @@ QRect ToQRect(const CRect32& rect)
     return QRect(rect.left, rect.top, int(rect.Width()), int(rect.Height()));
 }
 
+QColor FrameColor(CStickyWnd& note)
+{
+    return note.grab().toImage().pixelColor(0, 0);
+}
+
 bool Activate(QWidget& window)
 {
     window.show();
@@ -67,6 +74,7 @@ class TestStickies : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void newNotesFillRowsFromTheCorner();
@@ -84,6 +92,11 @@ private slots:
     void menuStoresTheTextAndActsOnTheNotesItem();
     void restingPointerActivatesTheNote();
     void droppedTextIsAppended();
+    void flashLightsTheFrameThreeTimes_data();
+    void flashLightsTheFrameThreeTimes();
+    void tipShowsTitleGroupPriorityAndDoBy_data();
+    void tipShowsTitleGroupPriorityAndDoBy();
+    void tipShowsOverTheStrip();
 
 private:
     quint32 AddNote(const QString& message, const CRect32& rect = {});
@@ -97,6 +110,12 @@ private:
     std::unique_ptr<CStickyFixture> m_fixture;
     QWidget m_other;
 };
+
+void TestStickies::initTestCase()
+{
+    qputenv("TZ", "UTC0");
+    tzset();
+}
 
 void TestStickies::init()
 {
@@ -379,6 +398,80 @@ void TestStickies::droppedTextIsAppended()
     QCOMPARE(edit.toPlainText(), QStringLiteral("Milk\nabc\ndef"));
     m_fixture->m_stickies.SaveStickyTexts();
     QCOMPARE(Item(key).m_strMessage, QStringLiteral("Milk\r\nabc\r\ndef"));
+}
+
+void TestStickies::flashLightsTheFrameThreeTimes_data()
+{
+    QTest::addColumn<quint32>("back");
+    QTest::addColumn<QColor>("flash");
+    QTest::newRow("yellow note flashes red") << CVemoItem::DefaultStickyBack << QColor(255, 0, 0);
+    QTest::newRow("red note flashes blue") << 0x0000FFu << QColor(0, 0, 255);
+}
+
+// An inactive borderless note, whose frame is otherwise the colour of the note itself.
+void TestStickies::flashLightsTheFrameThreeTimes()
+{
+    QFETCH(quint32, back);
+    QFETCH(QColor, flash);
+    const quint32 key = AddNote(QStringLiteral("Eggs"));
+    CStickyWnd& note = Note(key);
+    QVERIFY(Activate(m_other));
+    auto& edit = Find<CStickyEdit>(note, "stickyEdit");
+    edit.SetBackColor(back);
+    auto& timer = Find<QTimer>(note, "flashTimer");
+    m_fixture->m_stickies.FlashSticky(Todo, key, 3);
+
+    QList<int> intervals;
+    QList<QColor> frames;
+    while (timer.isActive() && intervals.size() < 10)
+    {
+        intervals.append(timer.interval());
+        QTimerEvent tick(timer.timerId());
+        QCoreApplication::sendEvent(&timer, &tick);
+        frames.append(FrameColor(note));
+    }
+    const QColor face = note.palette().color(QPalette::Button);
+    QCOMPARE(intervals, QList<int>({1, 500, 500, 500, 500, 500}));
+    QCOMPARE(frames, QList<QColor>({flash, face, flash, face, flash, edit.GetBackColor()}));
+}
+
+void TestStickies::tipShowsTitleGroupPriorityAndDoBy_data()
+{
+    QTest::addColumn<bool>("completed");
+    QTest::addColumn<bool>("reminded");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("open, no reminder")
+        << false << false
+        << "^Eggs^\n^Group^: Things To Do\n^Priority^: High\n^Do By^: Wednesday, December 09, 2026";
+    QTest::newRow("completed, reminded") << true << true
+                                         << "^Eggs (COMPLETED)^\n^Group^: Things To Do\n"
+                                            "^Priority^: High\n^Do By^: 12:00 PM, Wednesday, "
+                                            "December 09, 2026(R)";
+}
+
+void TestStickies::tipShowsTitleGroupPriorityAndDoBy()
+{
+    QFETCH(bool, completed);
+    QFETCH(bool, reminded);
+    QFETCH(QString, tip);
+    CVemoItem item(Noon, Noon, CVemoItem::PriorityHigh);
+    item.m_strTitle = QStringLiteral("Eggs");
+    item.m_bCompleted = completed;
+    item.m_reminder.m_bEnabled = reminded;
+    QCOMPARE(CStickyWnd::MakeTipText(Todo, item), tip);
+}
+
+void TestStickies::tipShowsOverTheStrip()
+{
+    const quint32 key = AddNote(QStringLiteral("Eggs"));
+    CStickyWnd& note = Note(key);
+    QVERIFY(Activate(note));
+    QCursor::setPos(note.mapToGlobal(Strip));
+    QTest::mouseMove(&note, Strip);
+    auto& tip = Find<QWidget>(note, "infoTip");
+    QTRY_VERIFY(tip.isVisible());
+    DragStrip(note, QPoint(30, 40));
+    QVERIFY(!tip.isVisible());
 }
 
 QTEST_MAIN(TestStickies)

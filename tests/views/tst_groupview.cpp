@@ -100,6 +100,8 @@ private slots:
     void clickOnSelectedLabelRenamesAfterDoubleClickTime();
     void doubleClickOnLabel_data();
     void doubleClickOnLabel();
+    void clickOnItemFlashesItsNote_data();
+    void clickOnItemFlashesItsNote();
     void spaceTogglesCompletionOfSelectedItem_data();
     void spaceTogglesCompletionOfSelectedItem();
     void focusFrameAloneSelectsNothing();
@@ -365,6 +367,28 @@ void TestGroupView::doubleClickOnLabel()
     QVERIFY(groupNode->isExpanded());
     FirePendingTimers(&view);
     QVERIFY(!IsRenaming(view));
+}
+
+void TestGroupView::clickOnItemFlashesItsNote_data()
+{
+    QTest::addColumn<bool>("sticky");
+    QTest::addColumn<int>("flashes");
+    QTest::newRow("with a note") << true << 3;
+    QTest::newRow("without a note") << false << 0;
+}
+
+void TestGroupView::clickOnItemFlashesItsNote()
+{
+    QFETCH(bool, sticky);
+    QFETCH(int, flashes);
+    AddGroup(Home);
+    const quint32 key = AddItem(Home, QStringLiteral("Task"));
+    if (sticky)
+        QVERIFY(m_fixture->m_account.ShowSticky(Home, key, true));
+    ClickLabel(m_fixture->m_view.FindItemNode(Home, key));
+    QCOMPARE(m_fixture->m_stickies.m_nFlashCount, flashes);
+    QCOMPARE(m_fixture->m_stickies.m_flashed.m_dwKey, sticky ? key : 0u);
+    QCOMPARE(m_fixture->m_view.GetSelectedItemKey(), key);
 }
 
 void TestGroupView::spaceTogglesCompletionOfSelectedItem_data()
