@@ -94,6 +94,9 @@ CGroupView::CGroupView(QWidget* parent)
     setObjectName(QStringLiteral("groupTree"));
     setHeaderHidden(true);
     setIconSize(QSize(ImageSize, ImageSize));
+    // Every row is one line with one image, so the tree need not measure each row to find one:
+    // in a large account that measuring made every selection slow.
+    setUniformRowHeights(true);
     setStyleSheet(CheckImages);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setDragEnabled(true);
