@@ -9,6 +9,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
@@ -27,13 +28,31 @@ QColor PickToolkitColor(QWidget* parent)
     return QColorDialog::getColor(Qt::white, parent);
 }
 
+// The toolkit's dialog finds the style by a name made from weight and slant and otherwise takes
+// the first style it lists, which for some families is an oblique one; the name of the face
+// actually drawn is always among them.
+QFont WithDrawnStyleName(QFont font)
+{
+    font.setStyleName(QFontInfo(font).styleName());
+    return font;
+}
+
+void HideKeepingPlace(QWidget& widget)
+{
+    QSizePolicy policy = widget.sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget.setSizePolicy(policy);
+    widget.hide();
+}
+
 std::optional<QFont> PickToolkitFont(const QFont& initial, QWidget* parent)
 {
-    QFontDialog dialog(initial, parent);
+    QFontDialog dialog(WithDrawnStyleName(initial), parent);
     // The toolkit's dialog has no switch for its effects box, whose only check boxes are
-    // underline and strike-out; the notes offer neither.
+    // underline and strike-out; the notes offer neither. Its place stays, or the sample beside
+    // it would shrink away.
     for (QCheckBox* effect : dialog.findChildren<QCheckBox*>())
-        effect->parentWidget()->hide();
+        HideKeepingPlace(*effect->parentWidget());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedFont();
@@ -154,7 +173,8 @@ void CStickyLookDlg::OnFont()
         SetSampleFont(LogFontFromFont(*font));
 }
 
-// Colours that are not both stored leave the members as the dialog opened with them.
+// Colours that are not both stored leave the members alone; they still hold what the dialog
+// opened with.
 void CStickyLookDlg::OnUseDefaults()
 {
     CSettings& settings = GetSettings();

@@ -9,6 +9,7 @@
 #include "shell/MainFrame.h"
 #include "shell/Settings.h"
 #include "shell/VemoDialog.h"
+#include "tray/HoverButton.h"
 #include "views/InfoTipWnd.h"
 
 #include <QContextMenuEvent>
@@ -18,7 +19,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSizeGrip>
-#include <QToolButton>
 #include <QWindow>
 #include <qdrawutil.h>
 
@@ -55,7 +55,7 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
     , m_pActions(actions)
     , m_pEdit(new CStickyEdit(this))
-    , m_pCloseButton(new QToolButton(this))
+    , m_pCloseButton(new CHoverButton(this))
     , m_pSizeGrip(new QSizeGrip(this))
     , m_pTip(new CInfoTipWnd(this))
     , m_strGroup(group)
@@ -70,7 +70,6 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
     m_pEdit->SetTextColor(item.m_crStickyText);
     m_pEdit->SetLogFont(item.m_lfStickyFont);
     m_pCloseButton->setObjectName(QStringLiteral("closeButton"));
-    m_pCloseButton->setAutoRaise(true);
     m_pCloseButton->setFocusPolicy(Qt::NoFocus);
     m_pCloseButton->setIcon(QIcon(QStringLiteral(":/icons/sticky-close.svg")));
     m_pCloseButton->setIconSize(QSize(9, 8));

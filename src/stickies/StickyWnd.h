@@ -14,7 +14,7 @@ class CInfoTipWnd;
 class CStickyEdit;
 class CVemoItem;
 class QSizeGrip;
-class QToolButton;
+class CHoverButton;
 
 // One item's note on the desktop: a frameless, resizable window that shows and edits the item's
 // message in the item's colours and font. While active it shows a caption strip that moves it.
@@ -81,7 +81,7 @@ private:
 
     CCommandActions* m_pActions = nullptr;
     CStickyEdit* m_pEdit = nullptr;
-    QToolButton* m_pCloseButton = nullptr;
+    CHoverButton* m_pCloseButton = nullptr;
     QSizeGrip* m_pSizeGrip = nullptr;
     CInfoTipWnd* m_pTip = nullptr;
     bool m_bCaptionShown = false;
