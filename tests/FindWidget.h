@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QApplication>
+#include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 // The child a GUI test drives, by object name; a missing one ends the test at once.
 template <typename Widget>
@@ -10,4 +14,20 @@ Widget& Find(QWidget& parent, const char* name)
     if (!widget)
         qFatal("no widget %s", name);
     return *widget;
+}
+
+// Runs the step on the modal dialog of that class once it is up, looking again at every turn of
+// the event loop until then: a dialog opened through a queued call is not up at once.
+template <typename Dialog>
+void WhenModalShown(std::function<void(Dialog&)> step)
+{
+    QTimer::singleShot(0,
+                       [step = std::move(step)]() mutable
+                       {
+                           if (auto* dialog =
+                                   qobject_cast<Dialog*>(QApplication::activeModalWidget()))
+                               step(*dialog);
+                           else
+                               WhenModalShown<Dialog>(std::move(step));
+                       });
 }

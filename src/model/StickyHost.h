@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class CLogFont;
 class CVemoItem;
 
 // The open sticky notes, as the account and its commands reach them. Notes are named by the
@@ -29,6 +30,9 @@ public:
     // Flashes the note's frame the given number of times, so the user can find it on the desktop.
     virtual void FlashSticky(const QString& group, quint32 key, int count) = 0;
     virtual void SetStickiesOnTop(bool onTop) = 0;
+    // Gives an open note new colours (0x00BBGGRR) and a new font.
+    virtual bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32 text,
+                                     const CLogFont& font) = 0;
     // Moves a renamed group's notes to the new name.
     virtual void RenameGroup(const QString& oldName, const QString& newName) = 0;
 };

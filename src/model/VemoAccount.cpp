@@ -458,6 +458,21 @@ bool CVemoAccount::SetStickyRect(const QString& group, quint32 key, const CRect3
     return ChangeItem(group, key, [&](CVemoItem& item) { item.m_rectSticky = rect; });
 }
 
+bool CVemoAccount::SetStickyLook(const QString& group, quint32 key, quint32 back, quint32 text,
+                                 const CLogFont& font)
+{
+    const bool stored = ChangeItem(group, key,
+                                   [&](CVemoItem& item)
+                                   {
+                                       item.m_crStickyBack = back;
+                                       item.m_crStickyText = text;
+                                       item.m_lfStickyFont = font;
+                                   });
+    if (stored)
+        m_ports.m_pStickies->SetStickyAppearance(group, key, back, text, font);
+    return stored;
+}
+
 bool CVemoAccount::HasSticky(const QString& group, quint32 key) const
 {
     CVemoItem item(Qt::Uninitialized);

@@ -81,6 +81,9 @@ public:
     bool IsCompleted(quint32 key) const;
     bool SetQuickListed(const QString& group, quint32 key, bool quickListed);
     bool SetStickyRect(const QString& group, quint32 key, const CRect32& rect);
+    // Stores the note's colours and font in the item and gives them to its open note.
+    bool SetStickyLook(const QString& group, quint32 key, quint32 back, quint32 text,
+                       const CLogFont& font);
     bool HasSticky(const QString& group, quint32 key) const;
     bool ShowSticky(const QString& group, quint32 key, bool show);
     // Closes the item's note, or opens it and gives it the focus.

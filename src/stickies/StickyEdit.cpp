@@ -37,6 +37,7 @@ CStickyEdit::CStickyEdit(QWidget* parent)
 // Set for every colour group, so the note keeps its colours while it is not active.
 void CStickyEdit::SetBackColor(quint32 color)
 {
+    m_crBack = color;
     QPalette colors = palette();
     colors.setColor(QPalette::Base, ColorFromColorRef(color));
     setPalette(colors);
@@ -44,6 +45,7 @@ void CStickyEdit::SetBackColor(quint32 color)
 
 void CStickyEdit::SetTextColor(quint32 color)
 {
+    m_crText = color;
     QPalette colors = palette();
     colors.setColor(QPalette::Text, ColorFromColorRef(color));
     setPalette(colors);
@@ -51,6 +53,7 @@ void CStickyEdit::SetTextColor(quint32 color)
 
 void CStickyEdit::SetLogFont(const CLogFont& logFont)
 {
+    m_lfFont = logFont;
     setFont(FontFromLogFont(logFont));
 }
 

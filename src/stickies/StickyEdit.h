@@ -20,6 +20,11 @@ public:
     void SetLogFont(const CLogFont& logFont);
 
     QColor GetBackColor() const;
+    quint32 GetBackColorRef() const { return m_crBack; }
+    quint32 GetTextColorRef() const { return m_crText; }
+    // The description as it was given, not as the toolkit matched it, so a face that is not
+    // installed here is kept.
+    const CLogFont& GetLogFont() const { return m_lfFont; }
 
 signals:
     // Plain text dropped on the note, with the line breaks of the edit.
@@ -38,4 +43,7 @@ private:
     void WaitForHover();
 
     QBasicTimer m_hoverTimer;
+    quint32 m_crBack = 0;
+    quint32 m_crText = 0;
+    CLogFont m_lfFont;
 };

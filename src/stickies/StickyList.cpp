@@ -157,6 +157,15 @@ void CStickyList::FlashSticky(const QString& group, quint32 key, int count)
         sticky->Flash(count);
 }
 
+bool CStickyList::SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32 text,
+                                      const CLogFont& font)
+{
+    CStickyWnd* sticky = FindSticky(group, key);
+    if (sticky)
+        sticky->SetAppearance(back, text, font);
+    return sticky != nullptr;
+}
+
 void CStickyList::SetStickiesOnTop(bool onTop)
 {
     for (const auto& sticky : m_stickies)

@@ -32,6 +32,8 @@ public:
     void FocusSticky(const QString& group, quint32 key) override;
     void FlashSticky(const QString& group, quint32 key, int count) override;
     void SetStickiesOnTop(bool onTop) override;
+    bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32 text,
+                             const CLogFont& font) override;
     void RenameGroup(const QString& oldName, const QString& newName) override;
 
 private:

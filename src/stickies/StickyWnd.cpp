@@ -1,6 +1,7 @@
 #include "StickyWnd.h"
 
 #include "StickyEdit.h"
+#include "StickyLookDlg.h"
 #include "model/GroupTree.h"
 #include "model/LocalTime.h"
 #include "model/VemoAccount.h"
@@ -27,6 +28,7 @@ namespace
 const QString ModelLineBreak = QStringLiteral("\r\n");
 const QString EditLineBreak = QStringLiteral("\n");
 const QSize CloseButtonSize(14, 13);
+const QSize LookButtonSize(12, 13);
 constexpr int SizeGripSize = 13;
 // The grip lines end short of the strip's right end, where the buttons sit.
 constexpr int GripLinesEnd = 34;
@@ -56,6 +58,7 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
     , m_pActions(actions)
     , m_pEdit(new CStickyEdit(this))
     , m_pCloseButton(new CHoverButton(this))
+    , m_pLookButton(new CHoverButton(this))
     , m_pSizeGrip(new QSizeGrip(this))
     , m_pTip(new CInfoTipWnd(this))
     , m_strGroup(group)
@@ -84,6 +87,13 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
             g_pAccount->ShowSticky(group, m_dwKey, false);
         },
         Qt::QueuedConnection);
+    m_pLookButton->setObjectName(QStringLiteral("lookButton"));
+    m_pLookButton->setFocusPolicy(Qt::NoFocus);
+    m_pLookButton->setIcon(QIcon(QStringLiteral(":/icons/sticky-look.svg")));
+    m_pLookButton->setIconSize(QSize(9, 8));
+    // Queued too: the dialog runs its own loop, which must not run inside the button's click.
+    connect(m_pLookButton, &QToolButton::clicked, this, &CStickyWnd::ChooseLook,
+            Qt::QueuedConnection);
     connect(m_pEdit, &CStickyEdit::TextDropped, this, &CStickyWnd::AppendText);
     m_flashTimer.setObjectName(QStringLiteral("flashTimer"));
     m_flashTimer.setSingleShot(true);
@@ -162,6 +172,27 @@ void CStickyWnd::Focus()
     m_pEdit->setFocus();
 }
 
+void CStickyWnd::SetAppearance(quint32 back, quint32 text, const CLogFont& font)
+{
+    m_pEdit->SetBackColor(back);
+    m_pEdit->SetTextColor(text);
+    m_pEdit->SetLogFont(font);
+    update();
+}
+
+// The item's look is what the note shows; the account stores the choice and hands it back.
+void CStickyWnd::ChooseLook()
+{
+    CStickyLookDlg dialog;
+    dialog.m_crBack = m_pEdit->GetBackColorRef();
+    dialog.m_crText = m_pEdit->GetTextColorRef();
+    dialog.m_lfFont = m_pEdit->GetLogFont();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString group = m_strGroup;
+    g_pAccount->SetStickyLook(group, m_dwKey, dialog.m_crBack, dialog.m_crText, dialog.m_lfFont);
+}
+
 void CStickyWnd::Flash(int count)
 {
     m_nFlashCount = count;
@@ -217,7 +248,11 @@ void CStickyWnd::LayOut()
         QRect(QPoint(client.right() + 1 - CloseButtonSize.width(), client.top()), CloseButtonSize));
     m_pSizeGrip->setGeometry(client.right() + 1 - SizeGripSize, client.bottom() + 1 - SizeGripSize,
                              SizeGripSize, SizeGripSize);
+    m_pLookButton->setGeometry(QRect(
+        QPoint(client.right() + 1 - CloseButtonSize.width() - LookButtonSize.width(), client.top()),
+        LookButtonSize));
     m_pCloseButton->setVisible(m_bCaptionShown);
+    m_pLookButton->setVisible(m_bCaptionShown);
     m_pSizeGrip->setVisible(m_bCaptionShown);
     update();
 }

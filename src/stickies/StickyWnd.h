@@ -11,6 +11,7 @@
 
 class CCommandActions;
 class CInfoTipWnd;
+class CLogFont;
 class CStickyEdit;
 class CVemoItem;
 class QSizeGrip;
@@ -49,6 +50,8 @@ public:
     void Focus();
     // Lights the frame the given number of times, half a second on and half a second off.
     void Flash(int count);
+    // Colours as the items keep them, 0x00BBGGRR.
+    void SetAppearance(quint32 back, quint32 text, const CLogFont& font);
 
     // The hover tip of a note, in the tip's mark-up: title, group, priority and Do By.
     static QString MakeTipText(const QString& group, const CVemoItem& item);
@@ -78,10 +81,12 @@ private:
     void FlashStep();
     QString TipText() const;
     void HideTip();
+    void ChooseLook();
 
     CCommandActions* m_pActions = nullptr;
     CStickyEdit* m_pEdit = nullptr;
     CHoverButton* m_pCloseButton = nullptr;
+    CHoverButton* m_pLookButton = nullptr;
     QSizeGrip* m_pSizeGrip = nullptr;
     CInfoTipWnd* m_pTip = nullptr;
     bool m_bCaptionShown = false;

@@ -175,6 +175,7 @@ public:
         quint32 m_dwKey = 0;
         QString m_strText;
         CRect32 m_rect;
+        quint32 m_crBack = 0;
     };
 
     int Find(const QString& group, quint32 key) const
@@ -243,6 +244,15 @@ public:
         m_nFlashCount = count;
     }
     void SetStickiesOnTop(bool onTop) override { m_bOnTop = onTop; }
+    bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32,
+                             const CLogFont&) override
+    {
+        const int index = Find(group, key);
+        if (index < 0)
+            return false;
+        m_notes[index].m_crBack = back;
+        return true;
+    }
     void RenameGroup(const QString& oldName, const QString& newName) override
     {
         for (CNote& note : m_notes)

@@ -85,6 +85,7 @@ private slots:
     void removingItemsDropsTheirEntries_data();
     void removingItemsDropsTheirEntries();
     void hidingStickyKeepsItsText();
+    void stickyLookReachesItemAndNote();
     void dueRemindersUpdateTheItem_data();
     void dueRemindersUpdateTheItem();
     void autoSaveSavesOnlyAnOpenAccount();
@@ -571,6 +572,23 @@ void TestVemoAccount::removingItemsDropsTheirEntries()
     QVERIFY(!fixture.m_stickies.IsOpen(group, key));
     QVERIFY(!fixture.m_tree.FindItemNode(group, key));
     QCOMPARE(QFile::exists(HomeFolder() + QStringLiteral("/Things To Do.grp")), how != 2);
+}
+
+void TestVemoAccount::stickyLookReachesItemAndNote()
+{
+    CAccountFixture fixture;
+    NewHome(fixture);
+    CLogFont font;
+    font.SetFaceName(QStringLiteral("Courier"));
+    QVERIFY(fixture.m_account.SetStickyLook(QStringLiteral("Things To Do"), 1, 0x00FF0000,
+                                            0x000000FF, font));
+    CVemoItem item(Qt::Uninitialized);
+    QVERIFY(fixture.m_account.GetItemCopy(QStringLiteral("Things To Do"), 1, item));
+    QCOMPARE(item.m_crStickyBack, quint32(0x00FF0000));
+    QCOMPARE(item.m_crStickyText, quint32(0x000000FF));
+    QCOMPARE(item.m_lfStickyFont.lfFaceName, QStringLiteral("Courier"));
+    QCOMPARE(fixture.m_stickies.m_notes[0].m_crBack, quint32(0x00FF0000));
+    QVERIFY(!fixture.m_account.SetStickyLook(QStringLiteral("Gone"), 1, 0, 0, font));
 }
 
 void TestVemoAccount::hidingStickyKeepsItsText()

@@ -1,10 +1,12 @@
 #include "FakeClock.h"
+#include "FindWidget.h"
 #include "TestFiles.h"
 #include "TestHome.h"
 #include "model/AccountFakes.h"
 #include "model/LocalTime.h"
 #include "reminders/DesktopAnnouncer.h"
 #include "reminders/LabelStatic.h"
+#include "reminders/ReminderAlertDlg.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Settings.h"
 
@@ -42,25 +44,20 @@ QString LabelText(QWidget& alert, const char* name)
     return label ? label->GetText() : QStringLiteral("<missing>");
 }
 
-// Reads the alert once it is up and closes it with OK, as the user would. Until it is up, looks
-// again at the next turn of the event loop.
+// Reads the alert once it is up and closes it with OK, as the user would.
 void CloseAlertWhenShown(QList<CShownAlert>& shown)
 {
-    QTimer::singleShot(
-        0,
-        [&shown]
+    WhenModalShown<CReminderAlertDlg>(
+        [&shown](CReminderAlertDlg& alert)
         {
-            QWidget* alert = QApplication::activeModalWidget();
-            if (!alert || alert->objectName() != QLatin1String("reminderAlert"))
-                return CloseAlertWhenShown(shown);
-            auto* heading = alert->findChild<CLabelStatic*>(QStringLiteral("headingLabel"));
-            shown.append({alert->windowTitle(), LabelText(*alert, "headingLabel"),
-                          alert->findChild<QPlainTextEdit*>()->toPlainText(),
-                          LabelText(*alert, "reminderTimeLabel"),
-                          LabelText(*alert, "currentTimeLabel"),
+            auto* heading = alert.findChild<CLabelStatic*>(QStringLiteral("headingLabel"));
+            shown.append({alert.windowTitle(), LabelText(alert, "headingLabel"),
+                          alert.findChild<QPlainTextEdit*>()->toPlainText(),
+                          LabelText(alert, "reminderTimeLabel"),
+                          LabelText(alert, "currentTimeLabel"),
                           heading ? heading->GetFont().pointSize() : 0,
-                          alert->windowFlags().testFlag(Qt::WindowStaysOnTopHint)});
-            QTest::mouseClick(alert->findChild<QPushButton*>(QStringLiteral("okButton")),
+                          alert.windowFlags().testFlag(Qt::WindowStaysOnTopHint)});
+            QTest::mouseClick(alert.findChild<QPushButton*>(QStringLiteral("okButton")),
                               Qt::LeftButton);
         });
 }

@@ -8,12 +8,14 @@
 #include "shell/Settings.h"
 #include "stickies/StickyEdit.h"
 #include "stickies/StickyList.h"
+#include "stickies/StickyLookDlg.h"
 #include "stickies/StickyWnd.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -89,6 +91,7 @@ private slots:
     void inactiveFrameFollowsBorderlessSetting_data();
     void inactiveFrameFollowsBorderlessSetting();
     void closeButtonClosesTheNote();
+    void lookButtonChangesItemAndNote();
     void menuStoresTheTextAndActsOnTheNotesItem();
     void restingPointerActivatesTheNote();
     void droppedTextIsAppended();
@@ -334,6 +337,26 @@ void TestStickies::closeButtonClosesTheNote()
     QTRY_VERIFY(!m_fixture->m_stickies.FindSticky(Todo, key));
     QCOMPARE(Item(key).m_strMessage, QStringLiteral("Eggs\r\nMilk"));
     QCOMPARE(Item(key).m_bHasSticky, 0);
+}
+
+// The colour picked in the look dialog reaches the item and the open note.
+void TestStickies::lookButtonChangesItemAndNote()
+{
+    const quint32 key = AddNote(QStringLiteral("Eggs"));
+    Note(key).Focus();
+    WhenModalShown<CStickyLookDlg>(
+        [](CStickyLookDlg& dialog)
+        {
+            dialog.m_pickColor = [](QWidget*)
+            {
+                return QColor(Qt::red);
+            };
+            Find<QPushButton>(dialog, "backColorButton").click();
+            Find<QPushButton>(dialog, "okButton").click();
+        });
+    QTest::mouseClick(&Find<QWidget>(Note(key), "lookButton"), Qt::LeftButton);
+    QTRY_COMPARE(Item(key).m_crStickyBack, quint32(0x000000FF));
+    QCOMPARE(Find<CStickyEdit>(Note(key), "stickyEdit").GetBackColorRef(), quint32(0x000000FF));
 }
 
 void TestStickies::menuStoresTheTextAndActsOnTheNotesItem()
