@@ -13,6 +13,9 @@ bool IsLocalMidnight(qint32 time);
 // The time as local text in the "C" locale, strftime style.
 QString FormatLocalTime(qint32 time, const char* format);
 
+// The format of every reminder time the user sees, in the alert and on a note's tip.
+constexpr const char* ReminderTimeFormat = "%I:%M %p, %A, %B %d, %Y";
+
 // Moves the time by whole local calendar days, months and years, keeping the wall-clock time and
 // letting mktime normalise overflowing days (31 January + 1 month = 3 March). False when the
 // result does not fit the stored 32-bit seconds.

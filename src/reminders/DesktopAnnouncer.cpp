@@ -1,6 +1,7 @@
 #include "DesktopAnnouncer.h"
 
 #include "ReminderAlertDlg.h"
+#include "model/LineBreaks.h"
 #include "model/LocalTime.h"
 #include "model/VemoAccount.h"
 #include "shell/Settings.h"
@@ -25,13 +26,11 @@ void CDesktopAnnouncer::MailReminder(const QString& group, quint32 key)
 void CDesktopAnnouncer::ShowReminderAlert(const QString& group, quint32 key,
                                           const CReminderSpec& firedSpec)
 {
-    const QString reminderTime =
-        FormatLocalTime(firedSpec.m_timeDoBy, CReminderAlertDlg::TimeFormat);
+    const QString reminderTime = FormatLocalTime(firedSpec.m_timeDoBy, ReminderTimeFormat);
     CVemoItem item(Qt::Uninitialized);
     if (!m_pAccount || !m_pAccount->GetItemCopy(group, key, item))
         item = CVemoItem();
-    const QString message =
-        QString(item.m_strMessage).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString message = ToShownLineBreaks(item.m_strMessage);
     PostNotification(item.m_strTitle, message);
     // Without a parent, so it comes up while the main window is hidden or minimised; closing it
     // must not end a program whose only other window is hidden.

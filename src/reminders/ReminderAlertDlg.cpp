@@ -61,8 +61,8 @@ CReminderAlertDlg::CReminderAlertDlg(const QString& title, const QString& messag
                       2);
     layout->addWidget(AddLabel(reminderTime, "reminderTimeLabel"), 2, 2);
     layout->addWidget(AddLabel(QStringLiteral("Current Time:"), "currentTimeCaption"), 3, 0, 1, 2);
-    layout->addWidget(AddLabel(FormatLocalTime(GetClock().Now(), TimeFormat), "currentTimeLabel"),
-                      3, 2);
+    layout->addWidget(
+        AddLabel(FormatLocalTime(GetClock().Now(), ReminderTimeFormat), "currentTimeLabel"), 3, 2);
     layout->addWidget(line, 4, 0, 1, 3);
     layout->addWidget(buttons, 5, 0, 1, 3);
     layout->setColumnStretch(2, 1);

@@ -12,9 +12,6 @@ class CReminderAlertDlg : public CVemoDialog
     Q_OBJECT
 
 public:
-    // The time format of every reminder time the user sees.
-    static constexpr const char* TimeFormat = "%I:%M %p, %A, %B %d, %Y";
-
     // The message with the editor's line breaks, "\n".
     CReminderAlertDlg(const QString& title, const QString& message, const QString& reminderTime,
                       QWidget* parent = nullptr);

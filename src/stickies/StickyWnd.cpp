@@ -3,9 +3,9 @@
 #include "StickyEdit.h"
 #include "StickyLookDlg.h"
 #include "model/GroupTree.h"
+#include "model/LineBreaks.h"
 #include "model/LocalTime.h"
 #include "model/VemoAccount.h"
-#include "reminders/ReminderAlertDlg.h"
 #include "shell/CommandActions.h"
 #include "shell/MainFrame.h"
 #include "shell/Settings.h"
@@ -25,8 +25,6 @@
 
 namespace
 {
-const QString ModelLineBreak = QStringLiteral("\r\n");
-const QString EditLineBreak = QStringLiteral("\n");
 const QSize CloseButtonSize(14, 13);
 const QSize LookButtonSize(12, 13);
 constexpr int SizeGripSize = 13;
@@ -47,7 +45,7 @@ constexpr const char* DateFormat = "%A, %B %d, %Y";
 QByteArray DoByFormat(bool reminded)
 {
     if (reminded)
-        return QByteArray(CReminderAlertDlg::TimeFormat) + "(R)";
+        return QByteArray(ReminderTimeFormat) + "(R)";
     return DateFormat;
 }
 } // namespace
@@ -129,18 +127,18 @@ void CStickyWnd::AttachItem()
 
 void CStickyWnd::ShowText()
 {
-    m_pEdit->setPlainText(QString(m_strText).replace(ModelLineBreak, EditLineBreak));
+    m_pEdit->setPlainText(ToShownLineBreaks(m_strText));
 }
 
 void CStickyWnd::AppendText(const QString& text)
 {
-    m_strText += ModelLineBreak + QString(text).replace(EditLineBreak, ModelLineBreak);
+    m_strText += ToStoredLineBreaks(QStringLiteral("\n") + text);
     ShowText();
 }
 
 QString CStickyWnd::GetText()
 {
-    m_strText = m_pEdit->toPlainText().replace(EditLineBreak, ModelLineBreak);
+    m_strText = ToStoredLineBreaks(m_pEdit->toPlainText());
     return m_strText;
 }
 

@@ -4,6 +4,7 @@
 #include "model/CommandIds.h"
 #include "model/GroupName.h"
 #include "model/ItemTitle.h"
+#include "model/LineBreaks.h"
 #include "model/StickyHost.h"
 #include "model/UserPrompts.h"
 #include "model/VemoAccount.h"
@@ -46,9 +47,6 @@ const QString GroupIcon = QStringLiteral(":/icons/group.svg");
 const QString PlainItemIcon = QStringLiteral(":/icons/item.svg");
 const QString StickyItemIcon = QStringLiteral(":/icons/item-sticky.svg");
 const QString QuickListedItemIcon = QStringLiteral(":/icons/item-quicklisted.svg");
-
-const QString ModelLineBreak = QStringLiteral("\r\n");
-const QString TextLineBreak = QStringLiteral("\n");
 
 // Group nodes take drops, item nodes are dragged; neither may be checked by the control itself.
 constexpr Qt::ItemFlags GroupFlags =
@@ -536,7 +534,7 @@ void CGroupView::startDrag(Qt::DropActions)
         !m_pAccount->GetItemCopy(GetParentGroupName(node), NodeKey(node), item))
         return;
     auto* data = new QMimeData;
-    data->setText(QString(item.m_strMessage).replace(ModelLineBreak, TextLineBreak));
+    data->setText(ToShownLineBreaks(item.m_strMessage));
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
     const QRect nodeRect = visualItemRect(node);

@@ -3,6 +3,7 @@
 #include "PriorityCombo.h"
 #include "model/Clock.h"
 #include "model/ItemTitle.h"
+#include "model/LineBreaks.h"
 #include "model/LocalTime.h"
 #include "shell/VemoMessageBox.h"
 
@@ -29,9 +30,6 @@ const QString DoByOutOfRange =
 // Every local date that a stored 32-bit time can fall on, in any time zone.
 const QDate FirstDate(1901, 12, 13);
 const QDate LastDate(2038, 1, 19);
-
-const QString ModelLineBreak = QStringLiteral("\r\n");
-const QString EditLineBreak = QStringLiteral("\n");
 
 // Sizes in dialog units (quarters of the average character width, eighths of the line height),
 // so that the dialog grows with its font.
@@ -165,8 +163,7 @@ void CItemDlg::ShowItem()
     m_pAtCheck->setChecked(!IsLocalMidnight(m_item.m_reminder.m_timeDoBy));
     m_pPriorityCombo->SelectValue(m_item.m_nPriority);
     m_pTitleEdit->setText(m_item.m_strTitle);
-    m_pMessageEdit->setPlainText(
-        QString(m_item.m_strMessage).replace(ModelLineBreak, EditLineBreak));
+    m_pMessageEdit->setPlainText(ToShownLineBreaks(m_item.m_strMessage));
     m_pHasStickyCheck->setChecked(m_item.m_bHasSticky != 0);
     m_pQuickListedCheck->setChecked(m_item.m_bQuickListed != 0);
     m_pRemindCheck->setChecked(m_item.m_reminder.m_bEnabled != 0);
@@ -249,7 +246,7 @@ void CItemDlg::StoreControls(qint32 doBy)
     if (m_bNewItem)
         m_item.m_timeCreated = GetClock().Now();
     m_item.m_strTitle = m_pTitleEdit->text();
-    m_item.m_strMessage = m_pMessageEdit->toPlainText().replace(EditLineBreak, ModelLineBreak);
+    m_item.m_strMessage = ToStoredLineBreaks(m_pMessageEdit->toPlainText());
     m_item.m_bQuickListed = m_pQuickListedCheck->isChecked() ? 1 : 0;
     m_item.m_bHasSticky = m_pHasStickyCheck->isChecked() ? 1 : 0;
     m_item.m_reminder.m_bEnabled = m_pRemindCheck->isChecked() ? 1 : 0;
