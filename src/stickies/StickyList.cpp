@@ -15,6 +15,9 @@ const CRect32 FirstStickyPlace = {0, 0, 200, 200};
 constexpr int CaptionGrip = CStickyWnd::FrameWidth + 4;
 // A damaged file's rectangle cannot make a note wider than any screen could show.
 constexpr qint64 LargestSide = 1 << 14;
+// Mapping a window costs a few milliseconds under a window manager; a batch this size keeps each
+// turn of the event loop short enough for the main window to answer between batches.
+constexpr int StickiesPerTurn = 8;
 
 // A note left on a screen that has since gone comes back at the primary screen's corner.
 QRect ReachableRect(const CRect32& stored)
@@ -28,7 +31,11 @@ QRect ReachableRect(const CRect32& stored)
 }
 } // namespace
 
-CStickyList::CStickyList() = default;
+CStickyList::CStickyList()
+{
+    m_showTimer.setInterval(0);
+    QObject::connect(&m_showTimer, &QTimer::timeout, [this] { ShowPendingStickies(); });
+}
 
 CStickyList::~CStickyList() = default;
 
@@ -56,11 +63,24 @@ bool CStickyList::CreateSticky(const QString& group, CVemoItem& item)
         ReachableRect(item.m_rectSticky.IsEmpty() ? PlaceNewSticky() : item.m_rectSticky);
     auto sticky = std::make_unique<CStickyWnd>(rect, group, item, m_pActions);
     sticky->SetOnTop(GetSettings().GetStickyOnTop());
-    sticky->show();
     item.m_rectSticky = sticky->GetRect();
+    m_pendingShows.emplace_back(sticky.get());
     m_stickies.push_back(std::move(sticky));
+    m_showTimer.start();
     item.m_bHasSticky = 1;
     return true;
+}
+
+void CStickyList::ShowPendingStickies()
+{
+    for (int shown = 0; shown < StickiesPerTurn && !m_pendingShows.empty(); ++shown)
+    {
+        if (CStickyWnd* sticky = m_pendingShows.front())
+            sticky->show();
+        m_pendingShows.pop_front();
+    }
+    if (m_pendingShows.empty())
+        m_showTimer.stop();
 }
 
 // Each note is compared once, in list order, so a note moved off the grid frees its place.

@@ -2,6 +2,10 @@
 
 #include "model/StickyHost.h"
 
+#include <QPointer>
+#include <QTimer>
+
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -10,6 +14,8 @@ class CStickyWnd;
 struct CRect32;
 
 // The open sticky notes in the order they were made, each named by its item's (group, key).
+// A new note comes up on a later turn of the event loop, a few at a time, so that an account with
+// a desktop full of notes shows its window first; a note asked for focus comes up at once.
 class CStickyList : public IStickyHost
 {
 public:
@@ -41,7 +47,11 @@ private:
     // The next free place of a grid of 200 x 200 notes, in rows from the screen's corner.
     CRect32 PlaceNewSticky() const;
     void CloseSticky(std::size_t index);
+    void ShowPendingStickies();
 
     CCommandActions* m_pActions = nullptr;
     std::vector<std::unique_ptr<CStickyWnd>> m_stickies;
+    // A note closed before it came up leaves a null entry.
+    std::deque<QPointer<CStickyWnd>> m_pendingShows;
+    QTimer m_showTimer;
 };

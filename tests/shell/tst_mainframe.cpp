@@ -34,6 +34,7 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <csignal>
 #include <ctime>
 #include <memory>
@@ -46,6 +47,15 @@ const QString Todo = QStringLiteral("Things To Do");
 QTreeWidget* Tree(CVemoApp& app)
 {
     return app.GetMainFrame().findChild<QTreeWidget*>(QStringLiteral("groupTree"));
+}
+
+// Notes come up after the window, and the offscreen platform hands each the activation.
+bool AllNotesUp()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::none_of(windows.begin(), windows.end(),
+                        [](const QWidget* window)
+                        { return window->objectName() == "stickyWnd" && !window->isVisible(); });
 }
 
 QStringList Labels(QTreeWidgetItem* parent)
@@ -221,6 +231,7 @@ void TestMainFrame::StartApp(const QString& accountPath)
 {
     m_app = std::make_unique<CVemoApp>(&m_prompts);
     m_app->Start(accountPath);
+    QVERIFY(QTest::qWaitFor(AllNotesUp));
     QApplication::setActiveWindow(&m_app->GetMainFrame());
     QVERIFY(QTest::qWaitForWindowActive(&m_app->GetMainFrame()));
 }

@@ -86,6 +86,7 @@ private slots:
     void caseOnlyEditIsKept_data();
     void caseOnlyEditIsKept();
     void reopenedAccountBringsNotesBack();
+    void accountClosedBeforeItsNotesCameUp();
     void renamedGroupKeepsItsNotes();
     void noteOffEveryScreenComesBackOnThePrimary();
     void inactiveFrameFollowsBorderlessSetting_data();
@@ -154,7 +155,8 @@ quint32 TestStickies::AddNote(const QString& message, const CRect32& rect)
 CStickyWnd& TestStickies::Note(quint32 key, const QString& group)
 {
     CStickyWnd* note = m_fixture->m_stickies.FindSticky(group, key);
-    if (!note)
+    // A new note comes up on a later turn of the event loop.
+    if (!note || !QTest::qWaitFor([note] { return note->isVisible(); }))
         qFatal("no note %u", key);
     return *note;
 }
@@ -285,6 +287,22 @@ void TestStickies::reopenedAccountBringsNotesBack()
              QStringLiteral("Stayed\nand typed"));
 }
 
+void TestStickies::accountClosedBeforeItsNotesCameUp()
+{
+    QList<quint32> keys;
+    for (int i = 0; i < 20; ++i)
+        keys.append(AddNote(QStringLiteral("Note %1").arg(i)));
+    const QString path = m_fixture->m_account.GetPath();
+    m_fixture->m_account.CloseAccount();
+    QApplication::processEvents();
+
+    QVERIFY(m_fixture->m_account.OpenAccount(path));
+    QVERIFY(!m_fixture->m_stickies.FindSticky(Todo, keys.last())->isVisible());
+    for (int i = 0; i < keys.size(); ++i)
+        QCOMPARE(Find<CStickyEdit>(Note(keys[i]), "stickyEdit").toPlainText(),
+                 QStringLiteral("Note %1").arg(i));
+}
+
 void TestStickies::renamedGroupKeepsItsNotes()
 {
     const quint32 key = AddNote(QStringLiteral("Eggs"));
@@ -390,8 +408,8 @@ void TestStickies::restingPointerActivatesTheNote()
 {
     GetSettings().SetHoverSticky(true);
     const quint32 key = AddNote(QStringLiteral("Eggs"));
-    QVERIFY(Activate(m_other));
     auto& edit = Find<CStickyEdit>(Note(key), "stickyEdit");
+    QVERIFY(Activate(m_other));
     QTest::mouseMove(edit.viewport(), QPoint(20, 20));
     QTRY_VERIFY(Note(key).isActiveWindow());
     QVERIFY(edit.hasFocus());
