@@ -50,6 +50,8 @@ public:
     // Shortcuts that act only while the given window is the active window.
     void AddShortcuts(QWidget* window);
     QMenu* CreateContextMenu(Menu menu, QWidget* parent);
+    // An entry that runs the command and shows its prompt, for menus built elsewhere.
+    QAction* CreateAction(int id, const QString& text, QObject* parent);
     void UpdateToolBar();
 
     // The status-bar prompt of a command: the first line of its string.
@@ -69,7 +71,6 @@ private:
     };
 
     QMenu* CreateMenu(const QString& title, std::initializer_list<CEntry> entries, QWidget* parent);
-    QAction* CreateAction(int id, const QString& text, QObject* parent);
     QMenu* CreateGroupMenu(const QString& title, QWidget* parent);
     QMenu* CreateContextMenuEntries(Menu menu, QWidget* parent);
     void UpdateAction(QAction* action) const;

@@ -3,8 +3,10 @@
 #include "CommandActions.h"
 #include "Settings.h"
 #include "model/AccountFile.h"
+#include "model/CommandIds.h"
 #include "model/StickyHost.h"
 #include "model/VemoAccount.h"
+#include "tray/TrayMenu.h"
 #include "views/GroupView.h"
 
 #include <QCloseEvent>
@@ -24,6 +26,7 @@ CMainFrame* g_pMainFrame = nullptr;
 namespace
 {
 const CRect32 FirstStartPlacement = {0, 0, 200, 300};
+const QString TrayTip = QStringLiteral("Things to do");
 // How far into the window a point must be on some screen for the caption to be grabbed.
 constexpr int CaptionGrip = 16;
 
@@ -80,6 +83,7 @@ QString DroppedAccount(const QMimeData* data)
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent)
     , m_pView(new CGroupView(this))
+    , m_trayIcon(this)
 {
     g_pMainFrame = this;
     setObjectName(QStringLiteral("MainFrame"));
@@ -114,6 +118,30 @@ void CMainFrame::Attach(CVemoAccount* account, CAccountCommands* commands, CComm
     m_pView->Attach(account, commands, actions);
     connect(m_pView, &CGroupView::SelectionChangedForCommands, actions,
             &CCommandActions::UpdateToolBar);
+    AddTrayIcon();
+}
+
+// The program starts without a tray too; the icon comes once the desktop has one.
+void CMainFrame::AddTrayIcon()
+{
+    m_pTrayMenu = new CTrayMenu(*m_pActions, *m_pAccount, this);
+    connect(&m_trayIcon, &CSystemTray::InstalledChanged, this, &CMainFrame::TrayInstalledChanged);
+    connect(&m_trayIcon, &CSystemTray::RaiseRequested, this,
+            [this]
+            {
+                if (isVisible())
+                    raise();
+            });
+    connect(&m_trayIcon, &CSystemTray::ShowHideRequested, this,
+            [this] { m_pActions->Execute(ID_WINDOW_SHOW_HIDE); });
+    m_trayIcon.AddIcon(TrayTip, windowIcon(), m_pTrayMenu);
+}
+
+// A window hidden into a tray that has gone would be out of reach.
+void CMainFrame::TrayInstalledChanged(bool installed)
+{
+    if (!installed && m_bHidden && !isVisible())
+        ShowMainWindow();
 }
 
 void CMainFrame::PlaceFrame()
@@ -155,11 +183,14 @@ void CMainFrame::ToggleVisible()
         HideMainWindow();
 }
 
-// With no tray to come back from, hiding minimises.
+// With no tray to come back from, hiding minimises, so the taskbar still leads back.
 void CMainFrame::HideMainWindow()
 {
     m_bHidden = true;
-    showMinimized();
+    if (m_trayIcon.IsInstalled())
+        hide();
+    else
+        showMinimized();
 }
 
 void CMainFrame::SetDocumentTitle(const QString& documentTitle)
@@ -214,6 +245,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     SaveState();
     event->accept();
+    emit Closed();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

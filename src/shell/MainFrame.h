@@ -1,18 +1,21 @@
 #pragma once
 
 #include "model/MainWindow.h"
+#include "tray/SystemTray.h"
 
 #include <QMainWindow>
 
 class CAccountCommands;
 class CCommandActions;
 class CGroupView;
+class CTrayMenu;
 class CVemoAccount;
 class IStickyHost;
 struct CRect32;
 
-// The program's one top-level window: the group tree with the menus, tool bar and status bar.
-// It restores its placement when first shown and stores it, with every note, when closed.
+// The program's one top-level window: the group tree with the menus, tool bar and status bar,
+// and the tray icon. It restores its placement when first shown and stores it, with every note,
+// when closed; closing it ends the program.
 class CMainFrame : public QMainWindow, public IMainWindow
 {
     Q_OBJECT
@@ -26,7 +29,7 @@ public:
                 IStickyHost* stickies);
     // Moves the window to its stored or first-start placement and shows or hides it.
     void PlaceFrame();
-    // Hide Window, and back: there is no tray to hide to yet, so hiding minimises.
+    // Hide Window, and back: into the tray, or minimised while the desktop has no tray.
     void ToggleVisible();
 
     // Stores the placement and every note, and saves the account: the close steps that do not
@@ -43,6 +46,7 @@ public:
 signals:
     // An account folder, or a file in one, dropped on the window from the desktop.
     void AccountDropped(const QString& path);
+    void Closed();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -56,11 +60,15 @@ private:
     // Moves and sizes the window to the rectangle, brought within reach of the user.
     void FitPlacement(const CRect32& rect);
     void HideMainWindow();
+    void AddTrayIcon();
+    void TrayInstalledChanged(bool installed);
 
     CGroupView* m_pView = nullptr;
     CVemoAccount* m_pAccount = nullptr;
     CCommandActions* m_pActions = nullptr;
     IStickyHost* m_pStickies = nullptr;
+    CSystemTray m_trayIcon;
+    CTrayMenu* m_pTrayMenu = nullptr;
     // Hidden by Hide Window, as against minimised by the user.
     bool m_bHidden = false;
     bool m_bClosingWithoutAsking = false;

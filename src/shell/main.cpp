@@ -103,7 +103,11 @@ int main(int argc, char* argv[])
     if (!instance.MayRun())
         return 0;
 
+    // Hidden in the tray, the main window is not visible, yet closing a note or a message then
+    // must not end the program: only closing the main window does.
+    QApplication::setQuitOnLastWindowClosed(false);
     CVemoApp vemo;
+    QObject::connect(&vemo.GetMainFrame(), &CMainFrame::Closed, &app, &QCoreApplication::quit);
     vemo.ServeLaterStarts(instance);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &vemo.GetMainFrame(),
                      &CMainFrame::SaveState);
