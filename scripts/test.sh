@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+# Poppler reads back the PDF files the printing tests write.
+bash scripts/install-deps.sh poppler-utils
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DVEMO_SANITIZE=ON -DVEMO_WERROR=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
 cd build-test

@@ -399,6 +399,21 @@ bool CVemoAccount::RemoveAllItems(const QString& name)
     return true;
 }
 
+bool CVemoAccount::CollectItems(int scope, const QString& group, QVector<CVemoItem>& items) const
+{
+    if (scope == 0)
+    {
+        for (const CVemoGroup& each : m_groups)
+            items += each.GetItems();
+        return true;
+    }
+    const CVemoGroup* one = scope == 1 ? Group(group) : nullptr;
+    if (!one)
+        return false;
+    items += one->GetItems();
+    return true;
+}
+
 bool CVemoAccount::GetItemCopy(const QString& group, quint32 key, CVemoItem& item) const
 {
     const CVemoGroup* source = Group(group);

@@ -73,6 +73,9 @@ public:
     bool IsGroupNameFree(const QString& name, const QString& renamedGroup = QString()) const;
 
     bool GetItemCopy(const QString& group, quint32 key, CVemoItem& item) const;
+    // Copies the items of one group (scope 1) or of every group in order (scope 0), for printing;
+    // false for another scope or a group that does not exist.
+    bool CollectItems(int scope, const QString& group, QVector<CVemoItem>& items) const;
     bool SetItem(const QString& group, quint32 key, const CVemoItem& item);
     bool SetItemTitle(const QString& group, quint32 key, const QString& title);
     bool SetItemMessage(const QString& group, quint32 key, const QString& text);

@@ -6,6 +6,7 @@
 #include "model/CommandIds.h"
 #include "model/StickyHost.h"
 #include "model/VemoAccount.h"
+#include "printing/ItemPrintJob.h"
 #include "tray/TrayMenu.h"
 #include "views/GroupView.h"
 
@@ -207,7 +208,13 @@ void CMainFrame::ShowMainWindow()
     activateWindow();
 }
 
-void CMainFrame::RunPrintJob() {}
+void CMainFrame::RunPrintJob()
+{
+    if (!m_pAccount)
+        return;
+    CItemPrintJob job(*m_pAccount, *m_pView, this);
+    job.Print();
+}
 
 void CMainFrame::SaveState()
 {
