@@ -30,6 +30,8 @@ public:
     // Flashes the note's frame the given number of times, so the user can find it on the desktop.
     virtual void FlashSticky(const QString& group, quint32 key, int count) = 0;
     virtual void SetStickiesOnTop(bool onTop) = 0;
+    // Paints every note's frame again, after the border setting changed.
+    virtual void RedrawStickyFrames() = 0;
     // Gives an open note new colours (0x00BBGGRR) and a new font.
     virtual bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32 text,
                                      const CLogFont& font) = 0;

@@ -1,7 +1,9 @@
 #include "VemoApp.h"
 
+#include "AboutDlg.h"
 #include "AccountsDlg.h"
 #include "CommandActions.h"
+#include "HelpPages.h"
 #include "MainFrame.h"
 #include "Settings.h"
 #include "SingleInstance.h"
@@ -10,6 +12,7 @@
 #include "model/AccountFile.h"
 #include "model/CommandIds.h"
 #include "model/VemoAccount.h"
+#include "preferences/PreferencesSheet.h"
 #include "views/GroupView.h"
 
 #include <QApplication>
@@ -82,9 +85,24 @@ void CVemoApp::RegisterShellCommands()
     m_pActions->SetShellCommand(ID_APP_EXIT, {[frame] { frame->close(); }, {}, {}});
     m_pActions->SetShellCommand(ID_TRAY_EXIT, {[frame] { frame->close(); }, {}, {}});
     m_pActions->SetShellCommand(ID_MANAGE_ACCOUNTS, {[this] { ManageAccounts(); }, {}, {}});
-    // Their windows come later; the entries are there and enabled as the menus promise.
-    for (int id : {ID_PREFERENCES, ID_APP_ABOUT, ID_HELP_FINDER, ID_CONTEXT_HELP, ID_HELP})
-        m_pActions->SetShellCommand(id, {[] {}, {}, {}});
+    m_pActions->SetShellCommand(ID_PREFERENCES, {[this] { ShowPreferences(); }, {}, {}});
+    m_pActions->SetShellCommand(ID_APP_ABOUT, {[]
+                                               {
+                                                   CAboutDlg about;
+                                                   about.exec();
+                                               },
+                                               {},
+                                               {}});
+    for (int id : {ID_HELP_FINDER, ID_CONTEXT_HELP, ID_HELP})
+        m_pActions->SetShellCommand(id, {[frame] { OpenHelp(frame, FindHelpContents()); }, {}, {}});
+}
+
+void CVemoApp::ShowPreferences()
+{
+    CPreferencesSheet sheet(
+        &m_stickyList, [this](quint32 milliseconds) { SetAutoSavePeriod(milliseconds); },
+        m_pFrame.get());
+    sheet.exec();
 }
 
 void CVemoApp::ManageAccounts()

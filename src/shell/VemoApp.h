@@ -49,6 +49,7 @@ public:
 private:
     void RegisterShellCommands();
     void ManageAccounts();
+    void ShowPreferences();
     bool OpenNamedAccount(const QString& accountPath);
 
     CStickyList m_stickyList;

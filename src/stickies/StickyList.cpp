@@ -192,6 +192,12 @@ void CStickyList::SetStickiesOnTop(bool onTop)
         sticky->SetOnTop(onTop);
 }
 
+void CStickyList::RedrawStickyFrames()
+{
+    for (const auto& sticky : m_stickies)
+        sticky->update();
+}
+
 void CStickyList::RenameGroup(const QString& oldName, const QString& newName)
 {
     for (const auto& sticky : m_stickies)

@@ -38,6 +38,7 @@ public:
     void FocusSticky(const QString& group, quint32 key) override;
     void FlashSticky(const QString& group, quint32 key, int count) override;
     void SetStickiesOnTop(bool onTop) override;
+    void RedrawStickyFrames() override;
     bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32 text,
                              const CLogFont& font) override;
     void RenameGroup(const QString& oldName, const QString& newName) override;

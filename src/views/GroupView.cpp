@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSet>
 
 #include <memory>
@@ -34,6 +35,7 @@ constexpr int LabelPadding = 6;
 constexpr int TipDelay = 1000;
 // The tip stays up while the pointer is on the label or on the icon left of it.
 constexpr int TipIconWidth = 20;
+constexpr int EmptyHintMargin = 12;
 constexpr qsizetype TipTextLimit = 255;
 constexpr int StickyFlashes = 3;
 
@@ -422,6 +424,28 @@ void CGroupView::ToggleCheck(QTreeWidgetItem* node)
 }
 
 // Space marks the selected task done or open again, as a click on its check image does.
+void CGroupView::paintEvent(QPaintEvent* event)
+{
+    QTreeWidget::paintEvent(event);
+    const QString hint = EmptyTreeHint();
+    if (hint.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    const QRect area = viewport()->rect().adjusted(EmptyHintMargin, EmptyHintMargin,
+                                                   -EmptyHintMargin, -EmptyHintMargin);
+    painter.drawText(area, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, hint);
+}
+
+QString CGroupView::EmptyTreeHint() const
+{
+    if (topLevelItemCount() > 0)
+        return QString();
+    if (!m_pAccount || !m_pAccount->IsOpen())
+        return QStringLiteral("Press Ctrl+N to make your first account, or Ctrl+O to open one.");
+    return QStringLiteral("Press Ctrl+G to add a group.");
+}
+
 void CGroupView::keyPressEvent(QKeyEvent* event)
 {
     QTreeWidgetItem* node = SelectedNode();

@@ -19,6 +19,8 @@ class CGroupView : public QTreeWidget, public IGroupTree
     Q_OBJECT
 
 public:
+    // What to do first, drawn in the empty tree of a new user's window.
+    QString EmptyTreeHint() const;
     explicit CGroupView(QWidget* parent = nullptr);
 
     // The account is made with this view as its tree, so it arrives after construction.
@@ -56,10 +58,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

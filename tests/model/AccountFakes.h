@@ -244,6 +244,7 @@ public:
         m_nFlashCount = count;
     }
     void SetStickiesOnTop(bool onTop) override { m_bOnTop = onTop; }
+    void RedrawStickyFrames() override { ++m_nFrameRedraws; }
     bool SetStickyAppearance(const QString& group, quint32 key, quint32 back, quint32,
                              const CLogFont&) override
     {
@@ -267,6 +268,7 @@ public:
     CNote m_flashed;
     int m_nFlashCount = 0;
     bool m_bOnTop = false;
+    int m_nFrameRedraws = 0;
 };
 
 // Answers questions from a queue (No once it runs dry) and the dialogs from the test's script.

@@ -14,6 +14,7 @@
 #include "shell/VemoApp.h"
 #include "shell/VemoMessageBox.h"
 #include "tray/QuickList.h"
+#include "views/GroupView.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -252,6 +253,10 @@ void TestMainFrame::firstStartShowsNoAccountAtTopLeft()
     QCOMPARE(frame.size(), QSize(200, 300));
     QCOMPARE(Tree(*m_app)->topLevelItemCount(), 0);
     QVERIFY(m_prompts.m_messages.isEmpty());
+    // A newcomer's empty window says how to begin, and stops once there is something to show.
+    QVERIFY(frame.GetView()->EmptyTreeHint().contains(QLatin1String("Ctrl+N")));
+    NewHome();
+    QCOMPARE(frame.GetView()->EmptyTreeHint(), QString());
 }
 
 void TestMainFrame::newAccountShowsDefaultGroupAndWelcomeItem()
