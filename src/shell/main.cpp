@@ -97,6 +97,8 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationName(QStringLiteral("Vemo"));
     QApplication::setApplicationVersion(QStringLiteral(VEMO_VERSION_STRING));
+    // Lets the desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quorvex.Vemo"));
     InstallGuiDefaultFontProvider();
 
     CSingleInstance instance(CSingleInstance::KeyFor(GetProgramFolder()));
