@@ -36,9 +36,16 @@ QString CAccountFile::FilePath(const QString& accountFolder)
     return path + FileName(accountFolder);
 }
 
+// Every save comes here first; an account file that already holds these bytes is left as it is,
+// which spares a write and a flush to disk on each save.
 bool CAccountFile::Write(const QString& accountFolder)
 {
-    return WriteFileAtomically(FilePath(accountFolder), ToBytes(accountFolder));
+    const QString path = FilePath(accountFolder);
+    const QByteArray bytes = ToBytes(accountFolder);
+    QByteArray onDisk;
+    if (ReadFileBytes(path, onDisk) && onDisk == bytes)
+        return true;
+    return WriteFileAtomically(path, bytes);
 }
 
 QByteArray CAccountFile::ToBytes(const QString& storedPath)

@@ -30,50 +30,9 @@ void CArchive::Fail()
     m_nPos = m_bytes.size();
 }
 
-bool CArchive::Take(void* out, qsizetype size)
+void CArchive::Reserve(qsizetype size)
 {
-    if (m_bFailed || size > Remaining())
-    {
-        Fail();
-        std::memset(out, 0, size);
-        return false;
-    }
-    std::memcpy(out, m_bytes.constData() + m_nPos, size);
-    m_nPos += size;
-    return true;
-}
-
-void CArchive::Put(const void* in, qsizetype size)
-{
-    m_bytes.append(static_cast<const char*>(in), size);
-}
-
-void CArchive::Exchange(quint8& value)
-{
-    if (m_bStoring)
-        Put(&value, 1);
-    else
-        Take(&value, 1);
-}
-
-void CArchive::Exchange(quint32& value)
-{
-    if (m_bStoring)
-    {
-        const quint32 little = qToLittleEndian(value);
-        Put(&little, sizeof little);
-        return;
-    }
-    quint32 little = 0;
-    Take(&little, sizeof little);
-    value = qFromLittleEndian(little);
-}
-
-void CArchive::Exchange(qint32& value)
-{
-    auto bits = static_cast<quint32>(value);
-    Exchange(bits);
-    value = static_cast<qint32>(bits);
+    m_bytes.reserve(size);
 }
 
 void CArchive::Exchange(QString& text)
@@ -82,6 +41,22 @@ void CArchive::Exchange(QString& text)
         WriteString(text);
     else
         ReadString(text);
+}
+
+void CArchive::ExchangeRepeated(QString& text)
+{
+    const qsizetype start = m_nPos;
+    Exchange(text);
+    if (m_bStoring || m_bFailed)
+        return;
+    const QByteArrayView stored(m_bytes.constData() + start, m_nPos - start);
+    if (stored == m_lastRepeatedBytes)
+    {
+        text = m_strLastRepeated;
+        return;
+    }
+    m_lastRepeatedBytes = stored;
+    m_strLastRepeated = text;
 }
 
 bool CArchive::CanHold(quint32 count, int minBytes)
@@ -170,16 +145,15 @@ void CArchive::ReadString(QString& text)
         text[i] = QChar(qFromLittleEndian<quint16>(at + 2 * i));
 }
 
-// Text the code page cannot hold goes out in the wide form rather than losing characters.
+// Text the code page cannot hold goes out in the wide form rather than losing characters. The
+// narrow form is tried in place: one byte per character, so its length is known before encoding.
 void CArchive::WriteString(const QString& text)
 {
-    QByteArray narrow;
-    if (EncodeWindows1252(text, narrow))
-    {
-        WriteLength(static_cast<quint32>(narrow.size()));
-        Put(narrow.constData(), narrow.size());
+    const qsizetype start = m_bytes.size();
+    WriteLength(static_cast<quint32>(text.size()));
+    if (EncodeWindows1252(text, Grow(text.size())))
         return;
-    }
+    m_bytes.truncate(start);
     quint8 mark = LongLengthMark;
     Exchange(mark);
     const quint16 wideMark = qToLittleEndian(WideStringMark);

@@ -8,7 +8,7 @@ void CFontEx::Serialize(CArchive& ar)
     ar.Exchange(m_lf.lfClipPrecision);
     ar.Exchange(m_lf.lfEscapement);
     QString faceName = m_lf.lfFaceName.left(CLogFont::MaxFaceNameLength);
-    ar.Exchange(faceName);
+    ar.ExchangeRepeated(faceName);
     m_lf.SetFaceName(faceName);
     ar.Exchange(m_lf.lfHeight);
     ar.Exchange(m_lf.lfItalic);

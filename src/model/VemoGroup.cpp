@@ -182,11 +182,13 @@ void CVemoGroup::LoadItems(CArchive& ar)
     m_items.reserve(count);
     for (quint32 i = 0; i < count; ++i)
     {
-        CVemoItem item(Qt::Uninitialized);
+        CVemoItem& item = m_items.emplace_back(Qt::Uninitialized);
         item.Serialize(ar);
         if (!ar.IsOk())
+        {
+            m_items.removeLast();
             return;
-        m_items.append(item);
+        }
         m_dwLastKey = qMax(m_dwLastKey, item.m_dwKey);
     }
 }

@@ -32,27 +32,49 @@ bool EncodeChar(char16_t ch, char& byte)
 }
 } // namespace
 
+// Latin-1 is the code page but for the 32 bytes from 0x80, so the toolkit's Latin-1 decoding does
+// the bulk at once and only those bytes are looked up.
 QString DecodeWindows1252(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
+    QString text = QString::fromLatin1(bytes);
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    bool inRange = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        inRange |= unsigned(in[i] - RangeStart) < unsigned(RangeEnd - RangeStart);
+    if (!inRange)
+        return text;
     QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)
     {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        const bool inRange = byte >= RangeStart && byte < RangeEnd;
-        out[i] = inRange ? QChar(HighControlRange[byte - RangeStart]) : QChar(byte);
+        if (unsigned(in[i] - RangeStart) < unsigned(RangeEnd - RangeStart))
+            out[i] = QChar(HighControlRange[in[i] - RangeStart]);
     }
     return text;
+}
+
+// Every character narrowed in one pass, looked at closer only when one is not plain Latin-1.
+bool EncodeWindows1252(const QString& text, char* out)
+{
+    const auto* in = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype size = text.size();
+    bool plain = true;
+    for (qsizetype i = 0; i < size; ++i)
+    {
+        out[i] = static_cast<char>(in[i]);
+        plain &= in[i] < RangeStart || unsigned(in[i] - RangeEnd) <= unsigned(0xFF - RangeEnd);
+    }
+    if (plain)
+        return true;
+    for (qsizetype i = 0; i < size; ++i)
+    {
+        if (!EncodeChar(in[i], out[i]))
+            return false;
+    }
+    return true;
 }
 
 bool EncodeWindows1252(const QString& text, QByteArray& bytes)
 {
     bytes.resize(text.size());
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i)
-    {
-        if (!EncodeChar(text[i].unicode(), out[i]))
-            return false;
-    }
-    return true;
+    return EncodeWindows1252(text, bytes.data());
 }

@@ -10,3 +10,5 @@ QString DecodeWindows1252(QByteArrayView bytes);
 
 // False when the text holds a character the code page has no byte for; bytes is then undefined.
 bool EncodeWindows1252(const QString& text, QByteArray& bytes);
+// The same into text.size() bytes the caller has room for.
+bool EncodeWindows1252(const QString& text, char* out);

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace
 {
 const QByteArray SignatureBytes = "{3305BA81-99A6-11d2-BCF4-0008C7C9955E}";
@@ -21,6 +23,7 @@ private slots:
     void checkFolder_data();
     void checkFolder();
     void listsFoldersWithValidAccountFile();
+    void unchangedAccountFileIsNotRewritten();
 
 private:
     QString MakeFolder(const QString& name);
@@ -103,6 +106,31 @@ void TestAccountFile::listsFoldersWithValidAccountFile()
                                QStringLiteral("Home"), QStringLiteral("Work")};
     QCOMPARE(CAccountFile::ListAccounts(m_programFolder), expected);
     QVERIFY(CAccountFile::ListAccounts(MakeFolder(QStringLiteral("Empty"))).isEmpty());
+}
+
+// A save rewrites the file only when its bytes change: a moved account gets its new path.
+void TestAccountFile::unchangedAccountFileIsNotRewritten()
+{
+    const QString folder = MakeFolder(QStringLiteral("Home"));
+    QVERIFY(CAccountFile::Write(folder));
+    const QString path = folder + QStringLiteral("/Home.acf");
+    struct stat before = {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+    QVERIFY(CAccountFile::Write(folder));
+    struct stat again = {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &again), 0);
+    QCOMPARE(again.st_ino, before.st_ino);
+
+    const QString moved = m_programFolder + QStringLiteral("/Moved");
+    QVERIFY(QDir().rename(folder, moved));
+    QVERIFY(
+        QFile::rename(moved + QStringLiteral("/Home.acf"), moved + QStringLiteral("/Moved.acf")));
+    QVERIFY(CAccountFile::Write(moved));
+    QString stored;
+    QFile file(moved + QStringLiteral("/Moved.acf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(CAccountFile::FromBytes(file.readAll(), stored));
+    QCOMPARE(stored, moved);
 }
 
 QTEST_APPLESS_MAIN(TestAccountFile)
