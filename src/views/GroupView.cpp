@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QSet>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -191,10 +192,23 @@ bool CGroupView::AddGroupNode(const CVemoGroup& group)
     node->setFlags(GroupFlags);
     node->setData(0, KeyRole, 0u);
     node->setIcon(0, m_groupIcon);
+    // The items are made and put in order before the group joins the tree, so the view hears of
+    // them once instead of row by row.
+    QVector<const CVemoItem*> items;
+    items.reserve(group.GetItems().size());
+    for (const CVemoItem& item : group.GetItems())
+        items.append(&item);
+    std::stable_sort(
+        items.begin(), items.end(),
+        [](const CVemoItem* left, const CVemoItem* right)
+        { return QString::compare(left->m_strTitle, right->m_strTitle, Qt::CaseInsensitive) < 0; });
+    QList<QTreeWidgetItem*> children;
+    children.reserve(items.size());
+    for (const CVemoItem* item : std::as_const(items))
+        children.append(MakeItemNode(group.GetName(), *item));
+    node->addChildren(children);
     InsertSorted(invisibleRootItem(), node);
     node->setExpanded(true);
-    for (const CVemoItem& item : group.GetItems())
-        AddItemNodeTo(node, group.GetName(), item);
     return true;
 }
 
@@ -209,12 +223,17 @@ bool CGroupView::AddItemNode(const QString& group, const CVemoItem& item)
 void CGroupView::AddItemNodeTo(QTreeWidgetItem* groupNode, const QString& group,
                                const CVemoItem& item)
 {
+    InsertSorted(groupNode, MakeItemNode(group, item));
+}
+
+QTreeWidgetItem* CGroupView::MakeItemNode(const QString& group, const CVemoItem& item) const
+{
     auto* node = new QTreeWidgetItem(QStringList(item.m_strTitle));
     node->setFlags(ItemFlags);
     node->setData(0, KeyRole, item.m_dwKey);
     node->setCheckState(0, CheckFor(item.m_bCompleted != 0));
     node->setIcon(0, ItemIcon(item.m_bHasSticky != 0, group, item.m_dwKey));
-    InsertSorted(groupNode, node);
+    return node;
 }
 
 bool CGroupView::DeleteGroupNode(const QString& group)

@@ -90,6 +90,7 @@ private:
     static QString GetParentGroupName(const QTreeWidgetItem* node);
     static void InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node);
     void AddItemNodeTo(QTreeWidgetItem* groupNode, const QString& group, const CVemoItem& item);
+    QTreeWidgetItem* MakeItemNode(const QString& group, const CVemoItem& item) const;
     const QIcon& ItemIcon(bool hasSticky, const QString& group, quint32 key) const;
     void SelectNode(QTreeWidgetItem* node);
     QTreeWidgetItem* SelectedNode() const;

@@ -90,6 +90,7 @@ private slots:
     void init();
     void cleanup();
     void insertionSortsIgnoringCaseAndRenameKeepsPlace();
+    void loadedGroupIsInTheOrderOfOneByOneInsertion();
     void itemIconFollowsStickyAndQuickList_data();
     void itemIconFollowsStickyAndQuickList();
     void checkClickTogglesCompletionWithoutSelecting();
@@ -221,6 +222,27 @@ void TestGroupView::insertionSortsIgnoringCaseAndRenameKeepsPlace()
     RenameInPlace(view.FindGroupNode(QStringLiteral("Alpha")), QStringLiteral("zeta"));
     QCOMPARE(Labels(view.invisibleRootItem()), QStringList({"zeta", "beta"}));
     QVERIFY(m_fixture->m_account.FindGroup(QStringLiteral("zeta")) >= 0);
+}
+
+// Equal labels keep the order they are stored in, as inserting them one by one would.
+void TestGroupView::loadedGroupIsInTheOrderOfOneByOneInsertion()
+{
+    CVemoGroup group;
+    group.SetName(QStringLiteral("Loaded"));
+    for (const char* title : {"b", "C", "a", "B", "c"})
+    {
+        CVemoItem item(Noon, Noon, CVemoItem::PriorityNormal);
+        item.m_strTitle = QLatin1String(title);
+        item.m_strMessage = QLatin1String(title) + QStringLiteral(" first");
+        group.AddItem(item);
+    }
+    CGroupView& view = m_fixture->m_view;
+    QVERIFY(view.AddGroupNode(group));
+    QTreeWidgetItem* node = view.FindGroupNode(QStringLiteral("Loaded"));
+    QCOMPARE(Labels(node), QStringList({"a", "b", "B", "C", "c"}));
+    QVERIFY(node->isExpanded());
+    QCOMPARE(node->child(1)->data(0, Qt::UserRole).toUInt(), group.GetItems().at(0).m_dwKey);
+    QCOMPARE(node->child(2)->data(0, Qt::UserRole).toUInt(), group.GetItems().at(3).m_dwKey);
 }
 
 void TestGroupView::itemIconFollowsStickyAndQuickList_data()
