@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libical-dev
     qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
     "$@"
 )

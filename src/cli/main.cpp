@@ -1,3 +1,4 @@
+#include "AccountIcal.h"
 #include "AccountJson.h"
 #include "AccountSnapshot.h"
 #include "model/LocalTime.h"
@@ -15,11 +16,18 @@ enum ExitCode
     ExitUsage = 2,
 };
 
+enum class Format
+{
+    Json,
+    Ical,
+};
+
 const char* const Usage =
     "usage: vemo-cli list FOLDER\n"
-    "       vemo-cli export FOLDER\n"
-    "       vemo-cli import FILE FOLDER   (FILE may be - for standard input)\n"
-    "FOLDER is an account folder, the one holding NAME.acf.\n";
+    "       vemo-cli export [--format json|ical] FOLDER\n"
+    "       vemo-cli import [--format json|ical] FILE FOLDER   (FILE may be - for standard input)\n"
+    "FOLDER is an account folder, the one holding NAME.acf.  JSON, the default, keeps every\n"
+    "field; iCalendar holds what a calendar program can show.\n";
 
 // A name or path quoted in the reason may hold line breaks or other controls; escaped, the
 // reason stays one line that a script can read.
@@ -68,7 +76,7 @@ int List(const QString& folder)
     return ExitOk;
 }
 
-int Export(const QString& folder)
+int Export(const QString& folder, Format format)
 {
     CAccountSnapshot account;
     QString error;
@@ -77,46 +85,76 @@ int Export(const QString& folder)
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
         return Fail(QStringLiteral("standard output cannot be written"));
-    out.write(CAccountJson::ToJson(account));
+    out.write(format == Format::Ical ? CAccountIcal::ToIcal(account)
+                                     : CAccountJson::ToJson(account));
     return ExitOk;
 }
 
-bool ReadInput(const QString& fileName, QByteArray& json)
+bool ReadInput(const QString& fileName, QByteArray& bytes)
 {
     QFile file(fileName);
     const bool fromStdin = fileName == QLatin1String("-");
     if (!(fromStdin ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly)))
         return false;
-    json = file.readAll();
+    bytes = file.readAll();
     return file.error() == QFileDevice::NoError;
 }
 
-int Import(const QString& fileName, const QString& folder)
+QString SkippedText(int skipped)
 {
-    QByteArray json;
-    if (!ReadInput(fileName, json))
+    return skipped == 1 ? QStringLiteral("1 event or journal was skipped")
+                        : QStringLiteral("%1 events and journals were skipped").arg(skipped);
+}
+
+int Import(const QString& fileName, const QString& folder, Format format)
+{
+    QByteArray bytes;
+    if (!ReadInput(fileName, bytes))
         return Fail(QStringLiteral("%1: cannot be read").arg(fileName));
     CAccountSnapshot account;
     QString error;
-    if (!CAccountJson::FromJson(json, account, error))
+    int skipped = 0;
+    const bool read = format == Format::Ical
+                          ? CAccountIcal::FromIcal(bytes, account, error, skipped)
+                          : CAccountJson::FromJson(bytes, account, error);
+    if (!read)
         return Fail(QStringLiteral("%1: %2").arg(fileName, error));
     if (!account.Create(folder, error))
         return Fail(error);
+    if (skipped > 0)
+        QTextStream(stderr) << "vemo-cli: " << SkippedText(skipped) << Qt::endl;
     return ExitOk;
+}
+
+// Takes "--format NAME" out of the arguments; false when it is given twice, without a name or
+// with one that is not a format.
+bool TakeFormat(QStringList& args, Format& format)
+{
+    const qsizetype at = args.indexOf(QLatin1String("--format"));
+    if (at < 0)
+        return true;
+    const QString name = args.value(at + 1);
+    args.remove(at, qMin<qsizetype>(2, args.size() - at));
+    if (args.contains(QLatin1String("--format")))
+        return false;
+    format = name == QLatin1String("ical") ? Format::Ical : Format::Json;
+    return name == QLatin1String("ical") || name == QLatin1String("json");
 }
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
     const QString command = args.value(0);
     if (command == QLatin1String("list") && args.size() == 2)
         return List(args[1]);
-    if (command == QLatin1String("export") && args.size() == 2)
-        return Export(args[1]);
-    if (command == QLatin1String("import") && args.size() == 3)
-        return Import(args[1], args[2]);
+    Format format = Format::Json;
+    const bool formatOk = TakeFormat(args, format);
+    if (command == QLatin1String("export") && args.size() == 2 && formatOk)
+        return Export(args[1], format);
+    if (command == QLatin1String("import") && args.size() == 3 && formatOk)
+        return Import(args[1], args[2], format);
     if (command == QLatin1String("--help") && args.size() == 1)
     {
         QTextStream(stdout) << Usage;

@@ -22,7 +22,6 @@ CVemoAccount* g_pAccount = nullptr;
 namespace
 {
 const QString NoAccountTitle = QStringLiteral("[No Account]");
-const QString DefaultGroupName = QStringLiteral("Things To Do");
 const QString WelcomeTitle = QStringLiteral("My First Vemo Item");
 const QString WelcomeMessage = QStringLiteral(
     "Welcome to Vemo!\r\nTo get started, choose 'Add Item' from the 'Item' menu and enter the "
@@ -612,3 +611,5 @@ bool CVemoAccount::SendItemMail(const QString& group, quint32 key, bool forRemin
         return false;
     return m_ports.m_pMail->Send(message, mode) != IMailTransport::Failed;
 }
+
+const QString CVemoAccount::DefaultGroupName = QStringLiteral("Things To Do");

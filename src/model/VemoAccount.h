@@ -33,6 +33,9 @@ public:
         IMainWindow* m_pMainWindow = nullptr;
     };
 
+    // The group a new account starts with, and where items with no group of their own go.
+    static const QString DefaultGroupName;
+
     explicit CVemoAccount(const CPorts& ports);
     ~CVemoAccount() override;
     CVemoAccount(const CVemoAccount&) = delete;

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestFiles.h"
 #include "TestHome.h"
 #include "model/AccountFile.h"
@@ -10,28 +11,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 namespace
 {
-struct CRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CRun RunCli(const QStringList& args, const QByteArray& input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral(VEMO_CLI_PATH), args);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished();
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 QString AllByteValues()
 {
     QByteArray bytes;
@@ -281,6 +264,13 @@ void TestVemoCli::wrongUsageExitsWithTwo_data()
     QTest::newRow("nothing") << QStringList();
     QTest::newRow("unknown command") << QStringList{QStringLiteral("remove"), QStringLiteral("x")};
     QTest::newRow("missing folder") << QStringList{QStringLiteral("import"), QStringLiteral("f")};
+    QTest::newRow("unknown format") << QStringList{"export", "--format", "xml", "F"};
+    QTest::newRow("format without a name") << QStringList{"export", "F", "--format"};
+    QTest::newRow("format twice") << QStringList{"export",   "--format", "json",
+                                                 "--format", "ical",     "F"};
+    QTest::newRow("import with a format but no folder")
+        << QStringList{"import", "--format", "ical", "F"};
+    QTest::newRow("list has no format") << QStringList{"list", "--format", "ical", "F"};
 }
 
 void TestVemoCli::wrongUsageExitsWithTwo()
