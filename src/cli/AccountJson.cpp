@@ -11,6 +11,25 @@
 
 namespace
 {
+// Where a group's object stands in the document: inside the root object and its groups array.
+const QByteArray GroupIndent(8, ' ');
+
+// The group's own document moved in to its place in the array, with the comma that follows it
+// unless it is the last.
+QByteArray IndentedGroup(const QByteArray& group, bool more)
+{
+    QByteArray text;
+    text.reserve(group.size() + group.count('\n') * GroupIndent.size() + 2);
+    text.append(GroupIndent);
+    for (qsizetype i = 0; i + 1 < group.size(); ++i)
+    {
+        text.append(group[i]);
+        if (group[i] == '\n')
+            text.append(GroupIndent);
+    }
+    text.append(more ? ",\n" : "\n");
+    return text;
+}
 const QString FormatName = QStringLiteral("vemo-account");
 constexpr int FormatVersion = 1;
 
@@ -114,22 +133,43 @@ CVemoGroup GroupFromJson(CJsonFieldReader& reader, const QJsonObject& json)
 }
 } // namespace
 
-QByteArray CAccountJson::ToJson(const CAccountSnapshot& account)
+// A group at a time, laid out as the toolkit's indented writer lays out the whole document, so
+// a large account is never held as JSON all at once. The groups go where a marker stands in the
+// document's frame.
+bool CAccountJson::WriteJson(const CAccountSnapshot& account, QIODevice& out)
 {
-    QJsonArray groups;
-    for (const CVemoGroup& group : account.m_groups)
-    {
-        QJsonArray items;
-        for (const CVemoItem& item : group.GetItems())
-            items.append(ItemToJson(item));
-        groups.append(QJsonObject{{"name", group.GetName()}, {"items", items}});
-    }
+    const QString marker = QStringLiteral("\u0001groups\u0001");
+    QJsonArray groupsFrame;
+    if (!account.m_groups.isEmpty())
+        groupsFrame.append(marker);
     const QJsonObject root{{"format", FormatName},
                            {"version", FormatVersion},
                            {"account", account.m_strName},
                            {"stored_path", account.m_strStoredPath},
-                           {"groups", groups}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+                           {"groups", groupsFrame}};
+    const QByteArray frame = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    const QByteArray markerLine = GroupIndent + QByteArray("\"\\u0001groups\\u0001\"\n");
+    const qsizetype at = frame.indexOf(markerLine);
+    if (at < 0)
+        return out.write(frame) == frame.size();
+    bool written = out.write(frame.left(at)) == at;
+    for (qsizetype i = 0; i < account.m_groups.size() && written; ++i)
+    {
+        const QByteArray text =
+            IndentedGroup(GroupToJson(account.m_groups[i]), i + 1 < account.m_groups.size());
+        written = out.write(text) == text.size();
+    }
+    const QByteArray rest = frame.mid(at + markerLine.size());
+    return written && out.write(rest) == rest.size();
+}
+
+QByteArray CAccountJson::GroupToJson(const CVemoGroup& group)
+{
+    QJsonArray items;
+    for (const CVemoItem& item : group.GetItems())
+        items.append(ItemToJson(item));
+    return QJsonDocument(QJsonObject{{"name", group.GetName()}, {"items", items}})
+        .toJson(QJsonDocument::Indented);
 }
 
 QJsonObject CAccountJson::ItemToJson(const CVemoItem& item)

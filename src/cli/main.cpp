@@ -85,8 +85,10 @@ int Export(const QString& folder, Format format)
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
         return Fail(QStringLiteral("standard output cannot be written"));
-    out.write(format == Format::Ical ? CAccountIcal::ToIcal(account)
-                                     : CAccountJson::ToJson(account));
+    const bool written = format == Format::Ical ? out.write(CAccountIcal::ToIcal(account)) >= 0
+                                                : CAccountJson::WriteJson(account, out);
+    if (!written || !out.flush())
+        return Fail(QStringLiteral("standard output cannot be written"));
     return ExitOk;
 }
 

@@ -31,6 +31,7 @@ class TestVemoCli : public QObject
 private slots:
     void initTestCase();
     void exportThenImportGivesIdenticalFiles();
+    void exportIsLaidOutAsOneIndentedDocument();
     void listShowsItemsReadably();
     void unreadableAccountFails_data();
     void unreadableAccountFails();
@@ -137,6 +138,21 @@ void TestVemoCli::exportThenImportGivesIdenticalFiles()
              0);
     QCOMPARE(ReadFile(piped + QStringLiteral("/Chores.grp")),
              ReadFile(source + QStringLiteral("/Chores.grp")));
+}
+
+// Written a group at a time, the export still reads byte for byte as the whole document would.
+void TestVemoCli::exportIsLaidOutAsOneIndentedDocument()
+{
+    const QString noGroups = m_home.Path(QStringLiteral("bare/Bare"));
+    QDir().mkpath(noGroups);
+    QVERIFY(CAccountFile::Write(noGroups));
+    for (const QString& folder : {MakeAccount(QStringLiteral("Home")), noGroups})
+    {
+        const CRun exported = RunCli({QStringLiteral("export"), folder});
+        QCOMPARE(exported.exitCode, 0);
+        QCOMPARE(exported.out,
+                 QJsonDocument::fromJson(exported.out).toJson(QJsonDocument::Indented));
+    }
 }
 
 void TestVemoCli::listShowsItemsReadably()
