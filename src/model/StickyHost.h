@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class CLogFont;
+struct CLogFont;
 class CVemoItem;
 
 // The open sticky notes, as the account and its commands reach them. Notes are named by the

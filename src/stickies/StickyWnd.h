@@ -11,7 +11,7 @@
 
 class CCommandActions;
 class CInfoTipWnd;
-class CLogFont;
+struct CLogFont;
 class CStickyEdit;
 class CVemoItem;
 class QSizeGrip;
