@@ -1,6 +1,7 @@
 #include "AccountJson.h"
 
 #include "JsonFieldReader.h"
+#include "JsonTextWriter.h"
 #include "model/Archive.h"
 #include "model/GroupName.h"
 #include "shell/PathUtils.h"
@@ -11,32 +12,8 @@
 
 namespace
 {
-// Where a group's object stands in the document: inside the root object and its groups array.
-const QByteArray GroupIndent(8, ' ');
-
-// The group's own document moved in to its place in the array, with the comma that follows it
-// unless it is the last.
-QByteArray IndentedGroup(const QByteArray& group, bool more)
-{
-    QByteArray text;
-    text.reserve(group.size() + group.count('\n') * GroupIndent.size() + 2);
-    text.append(GroupIndent);
-    for (qsizetype i = 0; i + 1 < group.size(); ++i)
-    {
-        text.append(group[i]);
-        if (group[i] == '\n')
-            text.append(GroupIndent);
-    }
-    text.append(more ? ",\n" : "\n");
-    return text;
-}
 const QString FormatName = QStringLiteral("vemo-account");
 constexpr int FormatVersion = 1;
-
-QJsonArray RectToJson(const CRect32& rect)
-{
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
 
 CLogFont FontFromJson(CJsonFieldReader& reader, const QJsonObject& json)
 {
@@ -133,89 +110,136 @@ CVemoGroup GroupFromJson(CJsonFieldReader& reader, const QJsonObject& json)
 }
 } // namespace
 
-// A group at a time, laid out as the toolkit's indented writer lays out the whole document, so
-// a large account is never held as JSON all at once. The groups go where a marker stands in the
-// document's frame.
+// A group at a time, straight to the output, so a large account is never held as JSON all at
+// once. The members go in key order, as the toolkit's own writer puts them.
 bool CAccountJson::WriteJson(const CAccountSnapshot& account, QIODevice& out)
 {
-    const QString marker = QStringLiteral("\u0001groups\u0001");
-    QJsonArray groupsFrame;
-    if (!account.m_groups.isEmpty())
-        groupsFrame.append(marker);
-    const QJsonObject root{{"format", FormatName},
-                           {"version", FormatVersion},
-                           {"account", account.m_strName},
-                           {"stored_path", account.m_strStoredPath},
-                           {"groups", groupsFrame}};
-    const QByteArray frame = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    const QByteArray markerLine = GroupIndent + QByteArray("\"\\u0001groups\\u0001\"\n");
-    const qsizetype at = frame.indexOf(markerLine);
-    if (at < 0)
-        return out.write(frame) == frame.size();
-    bool written = out.write(frame.left(at)) == at;
-    for (qsizetype i = 0; i < account.m_groups.size() && written; ++i)
+    QByteArray text;
+    CJsonTextWriter json(text);
+    json.BeginObject();
+    json.Key("account");
+    json.Value(account.m_strName);
+    json.Key("format");
+    json.Value(FormatName);
+    json.Key("groups");
+    json.BeginArray();
+    for (const CVemoGroup& group : account.m_groups)
     {
-        const QByteArray text =
-            IndentedGroup(GroupToJson(account.m_groups[i]), i + 1 < account.m_groups.size());
-        written = out.write(text) == text.size();
+        WriteGroup(json, group);
+        if (out.write(text) != text.size())
+            return false;
+        text.clear();
     }
-    const QByteArray rest = frame.mid(at + markerLine.size());
-    return written && out.write(rest) == rest.size();
+    json.EndArray();
+    json.Key("stored_path");
+    json.Value(account.m_strStoredPath);
+    json.Key("version");
+    json.Value(FormatVersion);
+    json.EndObject();
+    return out.write(text) == text.size();
 }
 
-QByteArray CAccountJson::GroupToJson(const CVemoGroup& group)
+void CAccountJson::WriteGroup(CJsonTextWriter& json, const CVemoGroup& group)
 {
-    QJsonArray items;
+    json.BeginObject();
+    json.Key("items");
+    json.BeginArray();
     for (const CVemoItem& item : group.GetItems())
-        items.append(ItemToJson(item));
-    return QJsonDocument(QJsonObject{{"name", group.GetName()}, {"items", items}})
-        .toJson(QJsonDocument::Indented);
+        WriteItem(json, item);
+    json.EndArray();
+    json.Key("name");
+    json.Value(group.GetName());
+    json.EndObject();
 }
 
-QJsonObject CAccountJson::ItemToJson(const CVemoItem& item)
+void CAccountJson::WriteItem(CJsonTextWriter& json, const CVemoItem& item)
 {
-    return {{"key", qint64(item.m_dwKey)},
-            {"created", item.m_timeCreated},
-            {"priority", item.m_nPriority},
-            {"title", item.m_strTitle},
-            {"message", item.m_strMessage},
-            {"quick_listed", item.m_bQuickListed != 0},
-            {"has_sticky", item.m_bHasSticky != 0},
-            {"sticky_rect", RectToJson(item.m_rectSticky)},
-            {"sticky_back", qint64(item.m_crStickyBack)},
-            {"sticky_text", qint64(item.m_crStickyText)},
-            {"sticky_font", FontToJson(item.m_lfStickyFont)},
-            {"completed", item.m_bCompleted != 0},
-            {"reminder", ReminderToJson(item.m_reminder)}};
+    json.BeginObject();
+    json.Key("completed");
+    json.Value(item.m_bCompleted != 0);
+    json.Key("created");
+    json.Value(item.m_timeCreated);
+    json.Key("has_sticky");
+    json.Value(item.m_bHasSticky != 0);
+    json.Key("key");
+    json.Value(item.m_dwKey);
+    json.Key("message");
+    json.Value(item.m_strMessage);
+    json.Key("priority");
+    json.Value(item.m_nPriority);
+    json.Key("quick_listed");
+    json.Value(item.m_bQuickListed != 0);
+    json.Key("reminder");
+    WriteReminder(json, item.m_reminder);
+    json.Key("sticky_back");
+    json.Value(item.m_crStickyBack);
+    json.Key("sticky_font");
+    WriteFont(json, item.m_lfStickyFont);
+    json.Key("sticky_rect");
+    json.BeginArray();
+    for (qint32 side : {item.m_rectSticky.left, item.m_rectSticky.top, item.m_rectSticky.right,
+                        item.m_rectSticky.bottom})
+        json.Value(side);
+    json.EndArray();
+    json.Key("sticky_text");
+    json.Value(item.m_crStickyText);
+    json.Key("title");
+    json.Value(item.m_strTitle);
+    json.EndObject();
 }
 
-QJsonObject CAccountJson::FontToJson(const CLogFont& font)
+void CAccountJson::WriteFont(CJsonTextWriter& json, const CLogFont& font)
 {
-    return {{"height", font.lfHeight},
-            {"width", font.lfWidth},
-            {"escapement", font.lfEscapement},
-            {"orientation", font.lfOrientation},
-            {"weight", font.lfWeight},
-            {"italic", font.lfItalic},
-            {"underline", font.lfUnderline},
-            {"strike_out", font.lfStrikeOut},
-            {"char_set", font.lfCharSet},
-            {"out_precision", font.lfOutPrecision},
-            {"clip_precision", font.lfClipPrecision},
-            {"quality", font.lfQuality},
-            {"pitch_and_family", font.lfPitchAndFamily},
-            {"face_name", font.lfFaceName}};
+    json.BeginObject();
+    json.Key("char_set");
+    json.Value(font.lfCharSet);
+    json.Key("clip_precision");
+    json.Value(font.lfClipPrecision);
+    json.Key("escapement");
+    json.Value(font.lfEscapement);
+    json.Key("face_name");
+    json.Value(font.lfFaceName);
+    json.Key("height");
+    json.Value(font.lfHeight);
+    json.Key("italic");
+    json.Value(font.lfItalic);
+    json.Key("orientation");
+    json.Value(font.lfOrientation);
+    json.Key("out_precision");
+    json.Value(font.lfOutPrecision);
+    json.Key("pitch_and_family");
+    json.Value(font.lfPitchAndFamily);
+    json.Key("quality");
+    json.Value(font.lfQuality);
+    json.Key("strike_out");
+    json.Value(font.lfStrikeOut);
+    json.Key("underline");
+    json.Value(font.lfUnderline);
+    json.Key("weight");
+    json.Value(font.lfWeight);
+    json.Key("width");
+    json.Value(font.lfWidth);
+    json.EndObject();
 }
 
-QJsonObject CAccountJson::ReminderToJson(const CReminderSpec& reminder)
+void CAccountJson::WriteReminder(CJsonTextWriter& json, const CReminderSpec& reminder)
 {
-    return {{"do_by", reminder.m_timeDoBy},
-            {"lead_seconds", reminder.m_nLeadSeconds},
-            {"message_box", reminder.m_bMessageBox != 0},
-            {"sound", reminder.m_bSound != 0},
-            {"mail", reminder.m_bMail != 0},
-            {"enabled", reminder.m_bEnabled != 0},
-            {"repeat", reminder.m_nRepeat}};
+    json.BeginObject();
+    json.Key("do_by");
+    json.Value(reminder.m_timeDoBy);
+    json.Key("enabled");
+    json.Value(reminder.m_bEnabled != 0);
+    json.Key("lead_seconds");
+    json.Value(reminder.m_nLeadSeconds);
+    json.Key("mail");
+    json.Value(reminder.m_bMail != 0);
+    json.Key("message_box");
+    json.Value(reminder.m_bMessageBox != 0);
+    json.Key("repeat");
+    json.Value(reminder.m_nRepeat);
+    json.Key("sound");
+    json.Value(reminder.m_bSound != 0);
+    json.EndObject();
 }
 
 bool CAccountJson::FromJson(const QByteArray& json, CAccountSnapshot& account, QString& error)

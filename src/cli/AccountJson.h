@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QString>
 
+class CJsonTextWriter;
+
 // The account as JSON: every stored field of every item, so that an account exported and
 // imported again gives the same group files.
 class CAccountJson
@@ -18,8 +20,8 @@ public:
     static bool FromJson(const QByteArray& json, CAccountSnapshot& account, QString& error);
 
 private:
-    static QByteArray GroupToJson(const CVemoGroup& group);
-    static QJsonObject ItemToJson(const CVemoItem& item);
-    static QJsonObject FontToJson(const CLogFont& font);
-    static QJsonObject ReminderToJson(const CReminderSpec& reminder);
+    static void WriteGroup(CJsonTextWriter& json, const CVemoGroup& group);
+    static void WriteItem(CJsonTextWriter& json, const CVemoItem& item);
+    static void WriteFont(CJsonTextWriter& json, const CLogFont& font);
+    static void WriteReminder(CJsonTextWriter& json, const CReminderSpec& reminder);
 };

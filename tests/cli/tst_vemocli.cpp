@@ -146,7 +146,18 @@ void TestVemoCli::exportIsLaidOutAsOneIndentedDocument()
     const QString noGroups = m_home.Path(QStringLiteral("bare/Bare"));
     QDir().mkpath(noGroups);
     QVERIFY(CAccountFile::Write(noGroups));
-    for (const QString& folder : {MakeAccount(QStringLiteral("Home")), noGroups})
+    // Text that UTF-8 carries in four bytes, and a lone surrogate that it cannot carry at all.
+    const QString odd = m_home.Path(QStringLiteral("odd/Odd"));
+    QDir().mkpath(odd);
+    QVERIFY(CAccountFile::Write(odd));
+    CVemoGroup group;
+    group.SetName(QStringLiteral("\U0001F600 faces"));
+    CVemoItem item(Qt::Uninitialized);
+    item.m_strTitle = QStringLiteral("a\U0001F600b") + QChar(0xD800) + QStringLiteral("\x7f\t\"");
+    item.m_strMessage = QString(QChar(0xDC00)) + QStringLiteral("\u00e9\u20ac\\/");
+    group.AddItem(item);
+    QVERIFY(group.SaveToFile(odd));
+    for (const QString& folder : {MakeAccount(QStringLiteral("Home")), noGroups, odd})
     {
         const CRun exported = RunCli({QStringLiteral("export"), folder});
         QCOMPARE(exported.exitCode, 0);
