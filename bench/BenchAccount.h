@@ -5,6 +5,7 @@
 #include "model/VemoGroup.h"
 
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QVector>
 
 #include <algorithm>
@@ -33,6 +34,24 @@ inline QVector<CVemoGroup> MakeAccount(int groupCount, int itemCount)
         }
     }
     return groups;
+}
+
+// The account and the rounds a run times, from its first three arguments:
+// [groups] [items per group] [rounds].
+struct CBenchSize
+{
+    int m_nGroups = 100;
+    int m_nItems = 1000;
+    int m_nRounds = 5;
+};
+
+inline CBenchSize SizeFromArguments(const QStringList& args)
+{
+    CBenchSize size;
+    size.m_nGroups = args.value(1, QString::number(size.m_nGroups)).toInt();
+    size.m_nItems = args.value(2, QString::number(size.m_nItems)).toInt();
+    size.m_nRounds = args.value(3, QString::number(size.m_nRounds)).toInt();
+    return size;
 }
 
 inline double MedianMs(int rounds, const std::function<void()>& work)

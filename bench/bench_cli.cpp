@@ -71,9 +71,10 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int groupCount = args.value(1, QStringLiteral("100")).toInt();
-    const int itemCount = args.value(2, QStringLiteral("1000")).toInt();
-    const int rounds = args.value(3, QStringLiteral("5")).toInt();
+    const CBenchSize size = SizeFromArguments(args);
+    const int groupCount = size.m_nGroups;
+    const int itemCount = size.m_nItems;
+    const int rounds = size.m_nRounds;
 
     QTemporaryDir tmp;
     const QString folder = tmp.filePath(QStringLiteral("Bench"));

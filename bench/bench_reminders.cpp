@@ -80,9 +80,10 @@ int main(int argc, char* argv[])
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int groupCount = args.value(1, QStringLiteral("100")).toInt();
-    const int itemCount = args.value(2, QStringLiteral("1000")).toInt();
-    const int rounds = args.value(3, QStringLiteral("5")).toInt();
+    const CBenchSize size = SizeFromArguments(args);
+    const int groupCount = size.m_nGroups;
+    const int itemCount = size.m_nItems;
+    const int rounds = size.m_nRounds;
     QStringList counts = args.mid(4);
     if (counts.isEmpty())
         counts = {QStringLiteral("1000"), QStringLiteral("10000"), QStringLiteral("100000")};

@@ -140,9 +140,10 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationName(QStringLiteral("Vemo"));
     const QStringList args = app.arguments();
-    const int groupCount = args.value(1, QStringLiteral("100")).toInt();
-    const int itemCount = args.value(2, QStringLiteral("1000")).toInt();
-    const int rounds = args.value(3, QStringLiteral("5")).toInt();
+    const CBenchSize size = SizeFromArguments(args);
+    const int groupCount = size.m_nGroups;
+    const int itemCount = size.m_nItems;
+    const int rounds = size.m_nRounds;
     const int noteCount = args.value(4, QStringLiteral("200")).toInt();
 
     QVector<CVemoGroup> groups = MakeAccount(groupCount, itemCount);
