@@ -114,8 +114,7 @@ CVemoGroup GroupFromJson(CJsonFieldReader& reader, const QJsonObject& json)
 // once. The members go in key order, as the toolkit's own writer puts them.
 bool CAccountJson::WriteJson(const CAccountSnapshot& account, QIODevice& out)
 {
-    QByteArray text;
-    CJsonTextWriter json(text);
+    CJsonTextWriter json;
     json.BeginObject();
     json.Key("account");
     json.Value(account.m_strName);
@@ -126,9 +125,8 @@ bool CAccountJson::WriteJson(const CAccountSnapshot& account, QIODevice& out)
     for (const CVemoGroup& group : account.m_groups)
     {
         WriteGroup(json, group);
-        if (out.write(text) != text.size())
+        if (!json.FlushTo(out))
             return false;
-        text.clear();
     }
     json.EndArray();
     json.Key("stored_path");
@@ -136,7 +134,7 @@ bool CAccountJson::WriteJson(const CAccountSnapshot& account, QIODevice& out)
     json.Key("version");
     json.Value(FormatVersion);
     json.EndObject();
-    return out.write(text) == text.size();
+    return json.FlushTo(out);
 }
 
 void CAccountJson::WriteGroup(CJsonTextWriter& json, const CVemoGroup& group)

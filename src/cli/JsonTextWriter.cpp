@@ -1,120 +1,140 @@
 #include "JsonTextWriter.h"
 
+#include <QIODevice>
+
 #include <charconv>
-#include <iterator>
+#include <cstring>
 
 namespace
 {
 constexpr int IndentWidth = 4;
+constexpr qsizetype FirstCapacity = 1 << 16;
+// The most bytes one UTF-16 unit can become: a six-byte escape.
+constexpr qsizetype MostBytesPerUnit = 6;
 const char HexDigits[] = "0123456789abcdef";
 
-void AppendHex4(QByteArray& out, char16_t unit)
+char* PutHex4(char* to, char16_t unit)
 {
-    out.append("\\u");
+    *to++ = '\\';
+    *to++ = 'u';
     for (int shift = 12; shift >= 0; shift -= 4)
-        out.append(HexDigits[(unit >> shift) & 0xF]);
+        *to++ = HexDigits[(unit >> shift) & 0xF];
+    return to;
 }
 
-void AppendAscii(QByteArray& out, char16_t unit)
+char ShortEscape(char16_t unit)
 {
     switch (unit)
     {
     case u'"':
-        out.append("\\\"");
-        return;
+        return '"';
     case u'\\':
-        out.append("\\\\");
-        return;
+        return '\\';
     case u'\b':
-        out.append("\\b");
-        return;
+        return 'b';
     case u'\f':
-        out.append("\\f");
-        return;
+        return 'f';
     case u'\n':
-        out.append("\\n");
-        return;
+        return 'n';
     case u'\r':
-        out.append("\\r");
-        return;
+        return 'r';
     case u'\t':
-        out.append("\\t");
-        return;
+        return 't';
     default:
-        break;
+        return 0;
+    }
+}
+
+char* PutAscii(char* to, char16_t unit)
+{
+    if (const char escape = ShortEscape(unit))
+    {
+        *to++ = '\\';
+        *to++ = escape;
+        return to;
     }
     if (unit < 0x20)
-        AppendHex4(out, unit);
-    else
-        out.append(static_cast<char>(unit));
+        return PutHex4(to, unit);
+    *to++ = static_cast<char>(unit);
+    return to;
 }
 
-// Printable ASCII that needs no escape: the bulk of every text, copied in one go.
-bool IsPlain(char16_t unit)
-{
-    return unit >= 0x20 && unit < 0x80 && unit != u'"' && unit != u'\\';
-}
-
-void AppendPlain(QByteArray& out, const char16_t* begin, const char16_t* end)
-{
-    const qsizetype at = out.size();
-    out.resize(at + (end - begin));
-    char* to = out.data() + at;
-    for (const char16_t* unit = begin; unit != end; ++unit)
-        *to++ = static_cast<char>(*unit);
-}
-
-void AppendUtf8(QByteArray& out, char32_t code)
+char* PutUtf8(char* to, char32_t code)
 {
     if (code < 0x800)
     {
-        out.append(static_cast<char>(0xC0 | (code >> 6)));
+        *to++ = static_cast<char>(0xC0 | (code >> 6));
     }
     else if (code < 0x10000)
     {
-        out.append(static_cast<char>(0xE0 | (code >> 12)));
-        out.append(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        *to++ = static_cast<char>(0xE0 | (code >> 12));
+        *to++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
     }
     else
     {
-        out.append(static_cast<char>(0xF0 | (code >> 18)));
-        out.append(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.append(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        *to++ = static_cast<char>(0xF0 | (code >> 18));
+        *to++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        *to++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
     }
-    out.append(static_cast<char>(0x80 | (code & 0x3F)));
+    *to++ = static_cast<char>(0x80 | (code & 0x3F));
+    return to;
 }
 } // namespace
 
-CJsonTextWriter::CJsonTextWriter(QByteArray& out)
-    : m_out(out)
+CJsonTextWriter::CJsonTextWriter()
+    : m_buffer(FirstCapacity, Qt::Uninitialized)
 {
 }
 
+char* CJsonTextWriter::Room(qsizetype size)
+{
+    if (m_nUsed + size > m_buffer.size())
+        m_buffer.resize(qMax(2 * m_buffer.size(), m_nUsed + size));
+    return m_buffer.data() + m_nUsed;
+}
+
+void CJsonTextWriter::Append(const char* text, qsizetype size)
+{
+    std::memcpy(Room(size), text, size);
+    m_nUsed += size;
+}
+
+void CJsonTextWriter::AppendIndent()
+{
+    const qsizetype size = IndentWidth * qsizetype(m_open.size());
+    std::memset(Room(size), ' ', size);
+    m_nUsed += size;
+}
+
 // Text goes out as UTF-8; a lone surrogate, which UTF-8 cannot carry, as an escape.
-void CJsonTextWriter::AppendEscaped(QByteArray& out, const QString& text)
+void CJsonTextWriter::AppendEscaped(const QString& text)
 {
     const auto* unit = reinterpret_cast<const char16_t*>(text.constData());
     const auto* end = unit + text.size();
-    out.append('"');
+    char* const start = Room(MostBytesPerUnit * text.size() + 2);
+    char* to = start;
+    *to++ = '"';
     while (unit != end)
     {
-        const char16_t* plain = unit;
-        while (unit != end && IsPlain(*unit))
-            ++unit;
-        AppendPlain(out, plain, unit);
-        if (unit == end)
-            break;
         const char16_t first = *unit++;
         if (first < 0x80)
-            AppendAscii(out, first);
+            to = PutAscii(to, first);
         else if (QChar::isHighSurrogate(first) && unit != end && QChar::isLowSurrogate(*unit))
-            AppendUtf8(out, QChar::surrogateToUcs4(first, *unit++));
+            to = PutUtf8(to, QChar::surrogateToUcs4(first, *unit++));
         else if (QChar::isSurrogate(first))
-            AppendHex4(out, first);
+            to = PutHex4(to, first);
         else
-            AppendUtf8(out, first);
+            to = PutUtf8(to, first);
     }
-    out.append('"');
+    *to++ = '"';
+    m_nUsed += to - start;
+}
+
+bool CJsonTextWriter::FlushTo(QIODevice& out)
+{
+    const qsizetype size = m_nUsed;
+    m_nUsed = 0;
+    return out.write(m_buffer.constData(), size) == size;
 }
 
 void CJsonTextWriter::BeginValue()
@@ -125,16 +145,16 @@ void CJsonTextWriter::BeginValue()
         return;
     }
     if (m_open.back())
-        m_out.append(",\n");
+        Append(",\n", 2);
     m_open.back() = true;
-    m_out.append(IndentWidth * qsizetype(m_open.size()), ' ');
+    AppendIndent();
 }
 
 void CJsonTextWriter::Open(char bracket)
 {
     BeginValue();
-    m_out.append(bracket);
-    m_out.append('\n');
+    const char opening[] = {bracket, '\n'};
+    Append(opening, 2);
     m_open.push_back(false);
 }
 
@@ -143,11 +163,11 @@ void CJsonTextWriter::Close(char bracket)
     const bool hadElements = m_open.back();
     m_open.pop_back();
     if (hadElements)
-        m_out.append('\n');
-    m_out.append(IndentWidth * qsizetype(m_open.size()), ' ');
-    m_out.append(bracket);
+        Append("\n", 1);
+    AppendIndent();
+    Append(&bracket, 1);
     if (m_open.empty())
-        m_out.append('\n');
+        Append("\n", 1);
 }
 
 void CJsonTextWriter::BeginObject()
@@ -170,12 +190,15 @@ void CJsonTextWriter::EndArray()
     Close(']');
 }
 
-void CJsonTextWriter::Key(const char* key)
+void CJsonTextWriter::Key(const char* key, qsizetype size)
 {
     BeginValue();
-    m_out.append('"');
-    m_out.append(key);
-    m_out.append("\": ");
+    char* to = Room(size + 4);
+    *to++ = '"';
+    std::memcpy(to, key, size);
+    to += size;
+    std::memcpy(to, "\": ", 3);
+    m_nUsed += size + 4;
     m_bAfterKey = true;
 }
 
@@ -183,18 +206,21 @@ void CJsonTextWriter::Value(qint64 number)
 {
     BeginValue();
     char digits[24];
-    const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), number);
-    m_out.append(digits, end - digits);
+    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, number);
+    Append(digits, written.ptr - digits);
 }
 
 void CJsonTextWriter::Value(bool flag)
 {
     BeginValue();
-    m_out.append(flag ? "true" : "false");
+    if (flag)
+        Append("true", 4);
+    else
+        Append("false", 5);
 }
 
 void CJsonTextWriter::Value(const QString& text)
 {
     BeginValue();
-    AppendEscaped(m_out, text);
+    AppendEscaped(text);
 }
