@@ -114,6 +114,19 @@ CVemoGroup GroupFromJson(CJsonFieldReader& reader, const QJsonObject& json)
 // once. The members go in key order, as the toolkit's own writer puts them.
 bool CAccountJson::WriteJson(const CAccountSnapshot& account, QIODevice& out)
 {
+    return WriteJson(
+        account, account.m_groups.size(),
+        [&account](qsizetype index, CVemoGroup& group)
+        {
+            group = account.m_groups[index];
+            return true;
+        },
+        out);
+}
+
+bool CAccountJson::WriteJson(const CAccountSnapshot& account, qsizetype groupCount,
+                             const GroupSource& groupAt, QIODevice& out)
+{
     CJsonTextWriter json;
     json.BeginObject();
     json.Key("account");
@@ -122,8 +135,11 @@ bool CAccountJson::WriteJson(const CAccountSnapshot& account, QIODevice& out)
     json.Value(FormatName);
     json.Key("groups");
     json.BeginArray();
-    for (const CVemoGroup& group : account.m_groups)
+    for (qsizetype i = 0; i < groupCount; ++i)
     {
+        CVemoGroup group;
+        if (!groupAt(i, group))
+            return false;
         WriteGroup(json, group);
         if (!json.FlushTo(out))
             return false;

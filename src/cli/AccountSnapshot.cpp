@@ -13,6 +13,21 @@
 
 bool CAccountSnapshot::Load(const QString& accountFolder, QString& error)
 {
+    if (!Open(accountFolder, error))
+        return false;
+    m_groups.clear();
+    for (const QString& path : std::as_const(m_groupFiles))
+    {
+        CVemoGroup group;
+        if (!LoadGroup(path, group, error))
+            return false;
+        m_groups.append(group);
+    }
+    return true;
+}
+
+bool CAccountSnapshot::Open(const QString& accountFolder, QString& error)
+{
     const QString folder = QDir::cleanPath(QFileInfo(accountFolder).absoluteFilePath());
     m_strName = CAccountFile::AccountName(folder);
     if (!CAccountFile::Read(CAccountFile::FilePath(folder), m_strStoredPath))
@@ -21,21 +36,21 @@ bool CAccountSnapshot::Load(const QString& accountFolder, QString& error)
         return false;
     }
     const QDir dir(folder);
-    m_groups.clear();
+    m_groupFiles.clear();
     for (const QString& fileName : CVemoGroup::ListGroupFiles(folder))
-    {
-        CVemoGroup group;
-        if (!group.LoadFromFile(dir.filePath(fileName)))
-        {
-            error = QStringLiteral("%1: group file cannot be read").arg(dir.filePath(fileName));
-            return false;
-        }
-        m_groups.append(group);
-    }
-    std::sort(m_groups.begin(), m_groups.end(),
-              [](const CVemoGroup& a, const CVemoGroup& b)
-              { return a.GetName().compare(b.GetName(), Qt::CaseInsensitive) < 0; });
+        m_groupFiles.append(dir.filePath(fileName));
+    std::stable_sort(m_groupFiles.begin(), m_groupFiles.end(),
+                     [](const QString& a, const QString& b)
+                     { return GetPathTitle(a).compare(GetPathTitle(b), Qt::CaseInsensitive) < 0; });
     return true;
+}
+
+bool CAccountSnapshot::LoadGroup(const QString& path, CVemoGroup& group, QString& error)
+{
+    if (group.LoadFromFile(path))
+        return true;
+    error = QStringLiteral("%1: group file cannot be read").arg(path);
+    return false;
 }
 
 bool CAccountSnapshot::Create(const QString& accountFolder, QString& error)

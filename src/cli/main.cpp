@@ -76,20 +76,46 @@ int List(const QString& folder)
     return ExitOk;
 }
 
-int Export(const QString& folder, Format format)
+int ExportIcal(const QString& folder)
 {
     CAccountSnapshot account;
     QString error;
     if (!account.Load(folder, error))
         return Fail(error);
     QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        return Fail(QStringLiteral("standard output cannot be written"));
-    const bool written = format == Format::Ical ? out.write(CAccountIcal::ToIcal(account)) >= 0
-                                                : CAccountJson::WriteJson(account, out);
-    if (!written || !out.flush())
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write(CAccountIcal::ToIcal(account)) < 0 ||
+        !out.flush())
         return Fail(QStringLiteral("standard output cannot be written"));
     return ExitOk;
+}
+
+// Every group is read once before anything is written, so a damaged file ends the export with
+// nothing on standard output; the second reading hands them over one at a time, and only one
+// group is ever held.
+int ExportJson(const QString& folder)
+{
+    CAccountSnapshot account;
+    QString error;
+    if (!account.Open(folder, error))
+        return Fail(error);
+    for (const QString& path : std::as_const(account.m_groupFiles))
+    {
+        CVemoGroup group;
+        if (!CAccountSnapshot::LoadGroup(path, group, error))
+            return Fail(error);
+    }
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly))
+        return Fail(QStringLiteral("standard output cannot be written"));
+    const auto groupAt = [&account, &error](qsizetype index, CVemoGroup& group)
+    {
+        return CAccountSnapshot::LoadGroup(account.m_groupFiles[index], group, error);
+    };
+    const bool written =
+        CAccountJson::WriteJson(account, account.m_groupFiles.size(), groupAt, out) && out.flush();
+    if (!error.isEmpty())
+        return Fail(error);
+    return written ? ExitOk : Fail(QStringLiteral("standard output cannot be written"));
 }
 
 bool ReadInput(const QString& fileName, QByteArray& bytes)
@@ -154,7 +180,7 @@ int main(int argc, char* argv[])
     Format format = Format::Json;
     const bool formatOk = TakeFormat(args, format);
     if (command == QLatin1String("export") && args.size() == 2 && formatOk)
-        return Export(args[1], format);
+        return format == Format::Ical ? ExportIcal(args[1]) : ExportJson(args[1]);
     if (command == QLatin1String("import") && args.size() == 3 && formatOk)
         return Import(args[1], args[2], format);
     if (command == QLatin1String("--help") && args.size() == 1)
