@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVector>
 
 #include <algorithm>
@@ -34,6 +35,16 @@ inline QVector<CVemoGroup> MakeAccount(int groupCount, int itemCount)
         }
     }
     return groups;
+}
+
+// Everything a run writes stays in the folder, away from the user's accounts and settings, and
+// windows open offscreen unless the caller asked for a display.
+inline void UseScratchHome(const QTemporaryDir& home)
+{
+    qputenv("VEMO_HOME", home.filePath(QStringLiteral("vemo/")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 // The account and the rounds a run times, from its first three arguments:

@@ -3,6 +3,7 @@
 // toolkit's plugins and the program's icons are loaded each time, as a user's start loads them.
 // Run: build/bench_launch [rounds]
 
+#include "BenchAccount.h"
 #include "model/AccountFile.h"
 #include "shell/MainFrame.h"
 #include "shell/VemoApp.h"
@@ -23,6 +24,8 @@
 #include <algorithm>
 #include <functional>
 #include <vector>
+
+using namespace BenchAccount;
 
 namespace
 {
@@ -80,12 +83,8 @@ double Median(std::vector<double> times)
 
 int main(int argc, char* argv[])
 {
-    // Everything the runs write stays in a folder of their own.
     QTemporaryDir home;
-    qputenv("VEMO_HOME", home.filePath(QStringLiteral("vemo/")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseScratchHome(home);
     const int rounds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 9;
     const QString account = home.filePath(QStringLiteral("vemo/Empty"));
     QDir().mkpath(account);

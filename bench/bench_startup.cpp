@@ -130,12 +130,8 @@ std::unique_ptr<CVemoApp> StartTimed(IUserPrompts& prompts, const QString& folde
 
 int main(int argc, char* argv[])
 {
-    // Everything the run writes stays in a folder of its own, away from the user's accounts.
     QTemporaryDir home;
-    qputenv("VEMO_HOME", home.filePath(QStringLiteral("vemo/")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseScratchHome(home);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationName(QStringLiteral("Vemo"));

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 
 // The child a GUI test drives, by object name; a missing one ends the test at once.
@@ -30,4 +31,14 @@ void WhenModalShown(std::function<void(Dialog&)> step)
                            else
                                WhenModalShown<Dialog>(std::move(step));
                        });
+}
+
+// Every sticky note has come up: notes show on later turns of the event loop, after the window,
+// and the offscreen platform hands each the activation as it does.
+inline bool AllNotesUp()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::none_of(windows.begin(), windows.end(),
+                        [](const QWidget* window)
+                        { return window->objectName() == "stickyWnd" && !window->isVisible(); });
 }

@@ -43,22 +43,30 @@ void CArchive::Exchange(QString& text)
         ReadString(text);
 }
 
+// The bytes are compared before they are decoded, so a repeated text costs no string at all.
 void CArchive::ExchangeRepeated(QString& text)
 {
-    const qsizetype start = m_nPos;
-    Exchange(text);
-    if (m_bStoring || m_bFailed)
-        return;
-    const QByteArrayView stored(m_bytes.constData() + start, m_nPos - start);
-    if (stored == m_lastRepeatedBytes)
+    if (m_bStoring)
     {
-        text = m_strLastRepeated;
+        WriteString(text);
         return;
     }
-    m_lastRepeatedBytes = stored;
-    m_strLastRepeated = text;
+    const qsizetype start = m_nPos;
+    QByteArrayView characters;
+    bool wide = false;
+    if (!TakeString(characters, wide))
+    {
+        text.clear();
+        return;
+    }
+    const QByteArrayView stored(m_bytes.constData() + start, m_nPos - start);
+    if (stored != m_lastRepeatedBytes)
+    {
+        m_lastRepeatedBytes = stored;
+        m_strLastRepeated = DecodeString(characters, wide);
+    }
+    text = m_strLastRepeated;
 }
-
 bool CArchive::CanHold(quint32 count, int minBytes)
 {
     if (m_bStoring)
@@ -122,29 +130,39 @@ quint32 CArchive::ReadLength(bool& wide)
     return longLength;
 }
 
-void CArchive::ReadString(QString& text)
+bool CArchive::TakeString(QByteArrayView& characters, bool& wide)
 {
-    bool wide = false;
     const quint32 length = ReadLength(wide);
     const quint64 byteCount = static_cast<quint64>(length) * (wide ? 2 : 1);
     if (m_bFailed || byteCount > static_cast<quint64>(Remaining()))
     {
         Fail();
-        text.clear();
-        return;
+        return false;
     }
-    const char* at = m_bytes.constData() + m_nPos;
+    characters = QByteArrayView(m_bytes.constData() + m_nPos, static_cast<qsizetype>(byteCount));
     m_nPos += static_cast<qsizetype>(byteCount);
-    if (!wide)
-    {
-        text = DecodeWindows1252(QByteArrayView(at, length));
-        return;
-    }
-    text.resize(length);
-    for (quint32 i = 0; i < length; ++i)
-        text[i] = QChar(qFromLittleEndian<quint16>(at + 2 * i));
+    return true;
 }
 
+QString CArchive::DecodeString(QByteArrayView characters, bool wide)
+{
+    if (!wide)
+        return DecodeWindows1252(characters);
+    QString text(characters.size() / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        text[i] = QChar(qFromLittleEndian<quint16>(characters.data() + 2 * i));
+    return text;
+}
+
+void CArchive::ReadString(QString& text)
+{
+    QByteArrayView characters;
+    bool wide = false;
+    if (TakeString(characters, wide))
+        text = DecodeString(characters, wide);
+    else
+        text.clear();
+}
 // Text the code page cannot hold goes out in the wide form rather than losing characters. The
 // narrow form is tried in place: one byte per character, so its length is known before encoding.
 void CArchive::WriteString(const QString& text)

@@ -28,8 +28,8 @@ public:
     void Exchange(qint32& value);
     void Exchange(quint32& value);
     void Exchange(QString& text);
-    // For a text most records repeat, such as a font's face: a loaded text equal to the last one
-    // read this way shares its string instead of making another.
+    // For a text most records repeat, such as a font's face: a loaded text stored like the last
+    // one read this way shares that one's string instead of making another.
     void ExchangeRepeated(QString& text);
 
     // Fails a loading archive when count records of at least minBytes each cannot fit in what
@@ -46,6 +46,9 @@ private:
     qsizetype Remaining() const { return m_bytes.size() - m_nPos; }
     quint32 ReadLength(bool& wide);
     void WriteLength(quint32 length);
+    // Reads a string's length and hands over its stored characters undecoded.
+    bool TakeString(QByteArrayView& characters, bool& wide);
+    static QString DecodeString(QByteArrayView characters, bool wide);
     void ReadString(QString& text);
     void WriteString(const QString& text);
     void Fail();

@@ -88,12 +88,11 @@ bool CPrintJob::RunPrinterDialog(QPrinter& printer)
 void CPrintJob::Print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(PrintResolution);
+    // The dialog names its default file after the document, and may change the resolution.
     printer.setDocName(m_strDocName);
     if (!PreparePrinting(printer))
         return;
     printer.setResolution(PrintResolution);
-    printer.setDocName(m_strDocName);
     const QString target = printer.outputFileName();
     const QString partial = target.isEmpty() ? QString() : target + PartialSuffix;
     if (!partial.isEmpty())

@@ -12,5 +12,7 @@ public:
     static bool IsEnabled();
     // Writes the entry that runs the program, or removes it; false when that failed.
     static bool SetEnabled(bool enabled, const QString& program);
+
+private:
     static QByteArray EntryText(const QString& program);
 };

@@ -1,5 +1,6 @@
 #include "FakeClock.h"
 #include "FindWidget.h"
+#include "RecordMessages.h"
 #include "TestHome.h"
 #include "model/AccountFakes.h"
 #include "model/CommandIds.h"
@@ -333,17 +334,11 @@ void TestPrinting::cancelAfterFirstPageLeavesNoNewFile()
 
 void TestPrinting::unwritableFileSaysTheJobCouldNotStart()
 {
-    QStringList messages;
-    SetVemoMessageHandler(
-        [&messages](const QString& text, IUserPrompts::Icon)
-        {
-            messages.append(text);
-            return IUserPrompts::Ok;
-        });
+    const auto messages = RecordMessages();
     auto job = MakeJob();
     job->m_strOutput = m_home.Path(QStringLiteral("no such folder/out.pdf"));
     Print(*job, "allRadio");
-    QCOMPARE(messages, QStringList{QStringLiteral("Could not start print job.")});
+    QCOMPARE(*messages, QStringList{QStringLiteral("Could not start print job.")});
     QVERIFY(m_app->GetMainFrame().isEnabled());
 }
 

@@ -1,4 +1,5 @@
 #include "FindWidget.h"
+#include "RecordMessages.h"
 #include "TestHome.h"
 #include "VemoVersion.h"
 #include "shell/AboutDlg.h"
@@ -62,20 +63,14 @@ void TestHelp::aboutShowsTheBuildsVersion()
 
 void TestHelp::missingHelpSaysSo()
 {
-    QStringList messages;
-    SetVemoMessageHandler(
-        [&messages](const QString& text, IUserPrompts::Icon)
-        {
-            messages.append(text);
-            return IUserPrompts::Ok;
-        });
+    const auto messages = RecordMessages();
     CTestHome home;
     OpenHelp(nullptr, home.Path(QStringLiteral("help/contents.html")));
     OpenHelp(nullptr, QString());
     SetVemoMessageHandler(nullptr);
-    QCOMPARE(messages.size(), 2);
-    QVERIFY(messages[0].startsWith(QLatin1String("Vemo was not able to open the help file.")));
-    QCOMPARE(messages[1], messages[0]);
+    QCOMPARE(messages->size(), 2);
+    QVERIFY(messages->at(0).startsWith(QLatin1String("Vemo was not able to open the help file.")));
+    QCOMPARE(messages->at(1), messages->at(0));
 }
 
 // The build puts the pages beside the program, where it looks first.

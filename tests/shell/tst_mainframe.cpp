@@ -1,4 +1,6 @@
 #include "FakeClock.h"
+#include "FindWidget.h"
+#include "RecordMessages.h"
 #include "TestHome.h"
 #include "model/AccountCommands.h"
 #include "model/AccountFakes.h"
@@ -35,7 +37,6 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
-#include <algorithm>
 #include <csignal>
 #include <ctime>
 #include <memory>
@@ -48,15 +49,6 @@ const QString Todo = QStringLiteral("Things To Do");
 QTreeWidget* Tree(CVemoApp& app)
 {
     return app.GetMainFrame().findChild<QTreeWidget*>(QStringLiteral("groupTree"));
-}
-
-// Notes come up after the window, and the offscreen platform hands each the activation.
-bool AllNotesUp()
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::none_of(windows.begin(), windows.end(),
-                        [](const QWidget* window)
-                        { return window->objectName() == "stickyWnd" && !window->isVisible(); });
 }
 
 QStringList Labels(QTreeWidgetItem* parent)
@@ -148,18 +140,6 @@ QStringList Entries(const QString& folder)
                                   QDir::NoDotAndDotDot);
 }
 
-// The message boxes shown from now on, answered OK.
-std::shared_ptr<QStringList> RecordMessages()
-{
-    auto shown = std::make_shared<QStringList>();
-    SetVemoMessageHandler(
-        [shown](const QString& text, IUserPrompts::Icon)
-        {
-            shown->append(text);
-            return IUserPrompts::Ok;
-        });
-    return shown;
-}
 } // namespace
 
 class TestMainFrame : public QObject

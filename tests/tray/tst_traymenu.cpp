@@ -1,4 +1,5 @@
 #include "FakeClock.h"
+#include "FindWidget.h"
 #include "TestHome.h"
 #include "model/AccountFakes.h"
 #include "model/CommandIds.h"
@@ -20,7 +21,6 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include <algorithm>
 #include <ctime>
 #include <memory>
 
@@ -261,16 +261,7 @@ void TestTrayMenu::entriesShowTheirPrompts()
     AddItem(QStringLiteral("Eggs"), true);
     AddItem(QStringLiteral("Milk"), true, true);
     // The note comes up on a later turn and, offscreen, takes the activation from the menu.
-    QVERIFY(QTest::qWaitFor(
-        []
-        {
-            const QWidgetList windows = QApplication::topLevelWidgets();
-            return std::any_of(windows.begin(), windows.end(),
-                               [](const QWidget* window) {
-                                   return window->objectName() == "stickyWnd" &&
-                                          window->isVisible();
-                               });
-        }));
+    QVERIFY(QTest::qWaitFor(AllNotesUp));
     CTrayMenu& menu = Menu();
     menu.popup(QPoint(300, 300));
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
