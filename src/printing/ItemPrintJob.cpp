@@ -36,6 +36,7 @@ constexpr int MessageGap = 5;
 constexpr int ItemSpacing = 50;
 // The gap between the header text and the page number beside it.
 constexpr int HeaderGap = 20;
+constexpr int WidestPageNumber = 99999;
 constexpr double StatusBoxShare = 0.8;
 constexpr int StatusPenWidth = 2;
 constexpr int CellPadding = 4;
@@ -210,9 +211,11 @@ void CItemPrintJob::LayOutPages(QPrinter& printer)
     }
 }
 
+// Measured with a page number wider than any real one, so a header the number squeezes onto
+// more lines on a later page never takes more room than was laid out.
 int CItemPrintJob::HeaderHeight(QPaintDevice& device) const
 {
-    const QString number = PageNumberFormat.arg(m_pages.size()).arg(m_pages.size());
+    const QString number = PageNumberFormat.arg(WidestPageNumber).arg(WidestPageNumber);
     const int numberWidth = QFontMetrics(m_fontHeader, &device).horizontalAdvance(number);
     return qMax(WrappedHeight(m_fontHeader, device, m_rectArea.width(), number),
                 WrappedHeight(m_fontHeader, device, m_rectArea.width() - numberWidth - HeaderGap,
