@@ -7,9 +7,17 @@ void CFontEx::Serialize(CArchive& ar)
     ar.Exchange(m_lf.lfCharSet);
     ar.Exchange(m_lf.lfClipPrecision);
     ar.Exchange(m_lf.lfEscapement);
-    QString faceName = m_lf.lfFaceName.left(CLogFont::MaxFaceNameLength);
-    ar.ExchangeRepeated(faceName);
-    m_lf.SetFaceName(faceName);
+    if (ar.IsStoring())
+    {
+        QString faceName = m_lf.lfFaceName.left(CLogFont::MaxFaceNameLength);
+        ar.ExchangeRepeated(faceName);
+    }
+    else
+    {
+        ar.ExchangeRepeated(m_lf.lfFaceName);
+        if (m_lf.lfFaceName.size() > CLogFont::MaxFaceNameLength)
+            m_lf.SetFaceName(m_lf.lfFaceName);
+    }
     ar.Exchange(m_lf.lfHeight);
     ar.Exchange(m_lf.lfItalic);
     ar.Exchange(m_lf.lfOrientation);

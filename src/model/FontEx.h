@@ -6,18 +6,17 @@ class CArchive;
 
 // A font description as an item's record stores it: the LOGFONT members in alphabetical order
 // of their names. The description is kept exactly as read, so a re-saved file is unchanged.
+// It works on the caller's description in place, as every item of a load passes here.
 class CFontEx
 {
 public:
-    CFontEx() = default;
-    explicit CFontEx(const CLogFont& font)
+    explicit CFontEx(CLogFont& font)
         : m_lf(font)
     {
     }
 
-    const CLogFont& GetLogFont() const { return m_lf; }
     void Serialize(CArchive& ar);
 
 private:
-    CLogFont m_lf;
+    CLogFont& m_lf;
 };

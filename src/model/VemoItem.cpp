@@ -56,9 +56,7 @@ void CVemoItem::Serialize(CArchive& ar)
     ar.Exchange(m_rectSticky.bottom);
     ar.Exchange(m_crStickyBack);
     ar.Exchange(m_crStickyText);
-    CFontEx font(m_lfStickyFont);
-    font.Serialize(ar);
-    m_lfStickyFont = font.GetLogFont();
+    CFontEx(m_lfStickyFont).Serialize(ar);
     ar.Exchange(m_bCompleted);
     m_reminder.Serialize(ar);
 }

@@ -38,9 +38,10 @@ QString DecodeWindows1252(QByteArrayView bytes)
 {
     QString text = QString::fromLatin1(bytes);
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    bool inRange = false;
+    // Byte-wide so that the compiler checks many bytes at a time.
+    quint8 inRange = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        inRange |= unsigned(in[i] - RangeStart) < unsigned(RangeEnd - RangeStart);
+        inRange |= quint8((in[i] & 0xE0) == RangeStart);
     if (!inRange)
         return text;
     QChar* out = text.data();
