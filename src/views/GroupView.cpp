@@ -9,8 +9,10 @@
 #include "model/UserPrompts.h"
 #include "model/VemoAccount.h"
 #include "shell/CommandActions.h"
+#include "shell/CompareCaseless.h"
 #include "tray/QuickList.h"
 #include "views/InfoTipWnd.h"
+#include "views/TreeNode.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -29,7 +31,7 @@
 
 namespace
 {
-constexpr int KeyRole = Qt::UserRole;
+constexpr int KeyRole = CTreeNode::KeyRole;
 constexpr int ImageSize = 16;
 // Room either side of a label's text, so a click at its edge still counts as on the label.
 constexpr int LabelPadding = 6;
@@ -148,7 +150,7 @@ void CGroupView::InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node)
     while (low < high)
     {
         const int middle = low + (high - low) / 2;
-        if (QString::compare(parent->child(middle)->text(0), label, Qt::CaseInsensitive) <= 0)
+        if (CompareCaseless(parent->child(middle)->text(0), label) <= 0)
             low = middle + 1;
         else
             high = middle;
@@ -188,20 +190,17 @@ QTreeWidgetItem* CGroupView::FindItemNode(const QString& group, quint32 key) con
 
 bool CGroupView::AddGroupNode(const CVemoGroup& group)
 {
-    auto* node = new QTreeWidgetItem(QStringList(group.GetName()));
+    auto* node = new CTreeNode(group.GetName(), 0, m_groupIcon);
     node->setFlags(GroupFlags);
-    node->setData(0, KeyRole, 0u);
-    node->setIcon(0, m_groupIcon);
     // The items are made and put in order before the group joins the tree, so the view hears of
     // them once instead of row by row.
     QVector<const CVemoItem*> items;
     items.reserve(group.GetItems().size());
     for (const CVemoItem& item : group.GetItems())
         items.append(&item);
-    std::stable_sort(
-        items.begin(), items.end(),
-        [](const CVemoItem* left, const CVemoItem* right)
-        { return QString::compare(left->m_strTitle, right->m_strTitle, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const CVemoItem* left, const CVemoItem* right)
+                     { return CompareCaseless(left->m_strTitle, right->m_strTitle) < 0; });
     QList<QTreeWidgetItem*> children;
     children.reserve(items.size());
     for (const CVemoItem* item : std::as_const(items))
@@ -228,11 +227,10 @@ void CGroupView::AddItemNodeTo(QTreeWidgetItem* groupNode, const QString& group,
 
 QTreeWidgetItem* CGroupView::MakeItemNode(const QString& group, const CVemoItem& item) const
 {
-    auto* node = new QTreeWidgetItem(QStringList(item.m_strTitle));
+    auto* node = new CTreeNode(item.m_strTitle, item.m_dwKey,
+                               ItemIcon(item.m_bHasSticky != 0, group, item.m_dwKey));
     node->setFlags(ItemFlags);
-    node->setData(0, KeyRole, item.m_dwKey);
-    node->setCheckState(0, CheckFor(item.m_bCompleted != 0));
-    node->setIcon(0, ItemIcon(item.m_bHasSticky != 0, group, item.m_dwKey));
+    node->SetCheckable(CheckFor(item.m_bCompleted != 0));
     return node;
 }
 
