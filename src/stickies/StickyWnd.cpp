@@ -58,7 +58,6 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
     , m_pCloseButton(new CHoverButton(this))
     , m_pLookButton(new CHoverButton(this))
     , m_pSizeGrip(new QSizeGrip(this))
-    , m_pTip(new CInfoTipWnd(this))
     , m_strGroup(group)
     , m_dwKey(item.m_dwKey)
     , m_flashTimer(this)
@@ -102,12 +101,23 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
     LayOut();
     // The tip reads the strip and the frame; the text area and the buttons keep their own moves.
     setMouseTracking(true);
-    m_pTip->AddTool({this, TipDelay, QString(),
-                     [this](QWidget*, QRect&)
-                     {
-                         return TipText();
-                     }});
-    m_pTip->Enable(true);
+}
+
+// Made when the pointer first comes by: an account opens with many notes, and every window more
+// slows the showing of all of them.
+CInfoTipWnd& CStickyWnd::Tip()
+{
+    if (!m_pTip)
+    {
+        m_pTip = new CInfoTipWnd(this);
+        m_pTip->AddTool({this, TipDelay, QString(),
+                         [this](QWidget*, QRect&)
+                         {
+                             return TipText();
+                         }});
+        m_pTip->Enable(true);
+    }
+    return *m_pTip;
 }
 
 CRect32 CStickyWnd::GetRect() const
@@ -228,7 +238,7 @@ QString CStickyWnd::TipText() const
 
 void CStickyWnd::HideTip()
 {
-    if (m_pTip->isVisible())
+    if (m_pTip && m_pTip->isVisible())
         m_pTip->Hide();
 }
 
@@ -418,7 +428,7 @@ void CStickyWnd::mousePressEvent(QMouseEvent* event)
 
 void CStickyWnd::mouseMoveEvent(QMouseEvent* event)
 {
-    m_pTip->RelayEvent(this, event);
+    Tip().RelayEvent(this, event);
     if (!m_dragOffset)
     {
         QWidget::mouseMoveEvent(event);

@@ -79,6 +79,7 @@ private:
     void Activated();
     void Deactivated();
     void FlashStep();
+    CInfoTipWnd& Tip();
     QString TipText() const;
     void HideTip();
     void ChooseLook();
