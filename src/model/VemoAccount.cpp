@@ -138,7 +138,7 @@ bool CVemoAccount::LoadGroups()
             if (item.m_bQuickListed)
                 GetQuickList().Add(group.GetName(), item.m_dwKey);
         }
-        m_groups.append(group);
+        m_groups.append(std::move(group));
     }
     return allRead;
 }
@@ -146,17 +146,17 @@ bool CVemoAccount::LoadGroups()
 // Works on a copy: reminders that fire while they are added change the stored items.
 void CVemoAccount::ShowLoadedGroup(const CVemoGroup& group)
 {
-    for (CVemoItem item : group.GetItems())
+    for (const CVemoItem& loaded : group.GetItems())
     {
-        if (item.m_bHasSticky)
+        if (loaded.m_bHasSticky)
         {
-            const CRect32 before = item.m_rectSticky;
+            CVemoItem item = loaded;
             if (m_ports.m_pStickies->CreateSticky(group.GetName(), item) &&
-                item.m_rectSticky != before)
+                item.m_rectSticky != loaded.m_rectSticky)
                 SetStickyRect(group.GetName(), item.m_dwKey, item.m_rectSticky);
         }
-        if (item.m_reminder.m_bEnabled)
-            m_reminderScheduler.AddReminder(group.GetName(), item.m_dwKey, item.m_reminder);
+        if (loaded.m_reminder.m_bEnabled)
+            m_reminderScheduler.AddReminder(group.GetName(), loaded.m_dwKey, loaded.m_reminder);
     }
     const CVemoGroup* current = Group(group.GetName());
     m_ports.m_pTree->AddGroupNode(current ? *current : group);
