@@ -55,16 +55,22 @@ QString DoByText(qint32 doBy)
     return FormatLocalTime(doBy, IsLocalMidnight(doBy) ? "%Y-%m-%d" : "%Y-%m-%d %H:%M");
 }
 
+// The listing is collected a group at a time and written once the last group is read: a damaged
+// file leaves nothing on standard output, and only one group is held, with the text so far.
 int List(const QString& folder)
 {
     CAccountSnapshot account;
     QString error;
-    if (!account.Load(folder, error))
+    if (!account.Open(folder, error))
         return Fail(error);
-    QTextStream out(stdout);
+    QByteArray listing;
+    QTextStream out(&listing, QIODevice::WriteOnly);
     out << account.m_strName << '\n';
-    for (const CVemoGroup& group : account.m_groups)
+    for (const QString& path : std::as_const(account.m_groupFiles))
     {
+        CVemoGroup group;
+        if (!CAccountSnapshot::LoadGroup(path, group, error))
+            return Fail(error);
         out << '\n' << group.GetName() << '\n';
         for (const CVemoItem& item : group.GetItems())
         {
@@ -73,6 +79,11 @@ int List(const QString& folder)
                 << item.GetPriorityText() << ")\n";
         }
     }
+    out.flush();
+    QFile stdOut;
+    if (!stdOut.open(stdout, QIODevice::WriteOnly) || stdOut.write(listing) != listing.size() ||
+        !stdOut.flush())
+        return Fail(QStringLiteral("standard output cannot be written"));
     return ExitOk;
 }
 

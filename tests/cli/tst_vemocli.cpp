@@ -35,6 +35,8 @@ private slots:
     void listShowsItemsReadably();
     void unreadableAccountFails_data();
     void unreadableAccountFails();
+    void fullOutputFails_data();
+    void fullOutputFails();
     void importRefusesBadInput_data();
     void importRefusesBadInput();
     void importRefusesExistingFolder_data();
@@ -206,6 +208,28 @@ void TestVemoCli::unreadableAccountFails()
         QVERIFY(run.out.isEmpty());
         QCOMPARE(run.err.count('\n'), 1);
     }
+}
+
+void TestVemoCli::fullOutputFails_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::newRow("list") << QStringList{QStringLiteral("list")};
+    QTest::newRow("export json") << QStringList{QStringLiteral("export")};
+    QTest::newRow("export ical") << QStringList{QStringLiteral("export"),
+                                                QStringLiteral("--format"), QStringLiteral("ical")};
+}
+
+// A listing or export that could not be written is no success.
+void TestVemoCli::fullOutputFails()
+{
+    QFETCH(QStringList, command);
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(VEMO_CLI_PATH), command << MakeAccount(QStringLiteral("Home")));
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray("vemo-cli: standard output cannot be written\n"));
 }
 
 void TestVemoCli::importRefusesBadInput_data()
