@@ -2,8 +2,10 @@
 
 // The large account and the timing that every benchmark shares.
 
+#include "model/AccountFile.h"
 #include "model/VemoGroup.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -35,6 +37,16 @@ inline QVector<CVemoGroup> MakeAccount(int groupCount, int itemCount)
         }
     }
     return groups;
+}
+
+// Makes the folder an account holding the groups; returns the folder.
+inline QString WriteAccount(const QString& folder, QVector<CVemoGroup>& groups)
+{
+    QDir().mkpath(folder);
+    CAccountFile::Write(folder);
+    for (CVemoGroup& group : groups)
+        group.SaveToFile(folder);
+    return folder;
 }
 
 // Everything a run writes stays in the folder, away from the user's accounts and settings, and

@@ -3,9 +3,8 @@
 // Run: build/bench_reminders [groups] [items per group] [rounds] [reminder counts...]
 
 #include "BenchAccount.h"
+#include "base/Clock.h"
 #include "model/AccountFakes.h"
-#include "model/AccountFile.h"
-#include "model/Clock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,15 +50,6 @@ qint64 EnableReminders(QVector<CVemoGroup>& groups, qint64 step)
     return enabled;
 }
 
-QString WriteAccount(const QString& folder, QVector<CVemoGroup>& groups)
-{
-    QDir().mkpath(folder);
-    CAccountFile::Write(folder);
-    for (CVemoGroup& group : groups)
-        group.SaveToFile(folder);
-    return folder;
-}
-
 // Opens the account in a document of its own, which goes only after the timing, and keeps the
 // fastest times seen.
 void TimeOpen(const QString& folder, int tickRounds, COpenTimes& fastest)
@@ -80,10 +70,7 @@ int main(int argc, char* argv[])
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const CBenchSize size = SizeFromArguments(args);
-    const int groupCount = size.m_nGroups;
-    const int itemCount = size.m_nItems;
-    const int rounds = size.m_nRounds;
+    const auto [groupCount, itemCount, rounds] = SizeFromArguments(args);
     QStringList counts = args.mid(4);
     if (counts.isEmpty())
         counts = {QStringLiteral("1000"), QStringLiteral("10000"), QStringLiteral("100000")};

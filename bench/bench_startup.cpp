@@ -4,18 +4,16 @@
 // up. Run: build/bench_startup [groups] [items per group] [rounds] [notes]
 
 #include "BenchAccount.h"
-#include "model/AccountFile.h"
+#include "base/ProgramFolder.h"
 #include "model/CommandIds.h"
 #include "model/UserPrompts.h"
 #include "model/VemoItem.h"
 #include "shell/CommandActions.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgramFolder.h"
 #include "shell/VemoApp.h"
 #include "views/GroupView.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -96,16 +94,6 @@ void ShowNotes(QVector<CVemoGroup>& groups, int noteCount)
     }
 }
 
-QString WriteBenchAccount(const QString& name, QVector<CVemoGroup>& groups)
-{
-    const QString folder = GetProgramFolder() + name;
-    QDir().mkpath(folder);
-    CAccountFile::Write(folder);
-    for (CVemoGroup& group : groups)
-        group.SaveToFile(folder);
-    return folder;
-}
-
 // The notes that are up, or with up false, those still waiting to come up.
 int CountNotes(bool up)
 {
@@ -151,16 +139,14 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationName(QStringLiteral("Vemo"));
     const QStringList args = app.arguments();
-    const CBenchSize size = SizeFromArguments(args);
-    const int groupCount = size.m_nGroups;
-    const int itemCount = size.m_nItems;
-    const int rounds = size.m_nRounds;
+    const auto [groupCount, itemCount, rounds] = SizeFromArguments(args);
     const int noteCount = args.value(4, QStringLiteral("200")).toInt();
 
     QVector<CVemoGroup> groups = MakeAccount(groupCount, itemCount);
-    const QString folder = WriteBenchAccount(QStringLiteral("Bench"), groups);
+    const QString folder = WriteAccount(GetProgramFolder() + QStringLiteral("Bench"), groups);
     ShowNotes(groups, noteCount);
-    const QString notesFolder = WriteBenchAccount(QStringLiteral("Bench Notes"), groups);
+    const QString notesFolder =
+        WriteAccount(GetProgramFolder() + QStringLiteral("Bench Notes"), groups);
 
     std::vector<double> loadTimes, openTimes, addTimes, closeTimes, notesOpenTimes, notesUpTimes;
     int notesUpCount = 0;

@@ -3,8 +3,8 @@
 // Run: build/bench_storage [groups] [items per group] [rounds]
 
 #include "BenchAccount.h"
+#include "base/FileIO.h"
 #include "model/AccountFile.h"
-#include "model/FileIO.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,10 +30,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const CBenchSize size = SizeFromArguments(args);
-    const int groupCount = size.m_nGroups;
-    const int itemCount = size.m_nItems;
-    const int rounds = size.m_nRounds;
+    const auto [groupCount, itemCount, rounds] = SizeFromArguments(args);
 
     QTemporaryDir tmp;
     const QString folder = tmp.filePath(QStringLiteral("Bench"));

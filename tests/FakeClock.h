@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Clock.h"
+#include "base/Clock.h"
 
 // A clock that stands still until the test moves it; installed for the lifetime of the object.
 class CFakeClock : public IClock

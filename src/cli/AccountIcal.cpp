@@ -2,10 +2,10 @@
 
 #include "ItemIcal.h"
 #include "VemoVersion.h"
+#include "base/Clock.h"
+#include "base/PathUtils.h"
 #include "model/AccountFile.h"
-#include "model/Clock.h"
 #include "model/GroupName.h"
-#include "shell/PathUtils.h"
 
 #include <QStringDecoder>
 #include <QUuid>

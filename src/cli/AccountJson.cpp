@@ -2,9 +2,9 @@
 
 #include "JsonFieldReader.h"
 #include "JsonTextWriter.h"
-#include "model/Archive.h"
+#include "base/Archive.h"
+#include "base/PathUtils.h"
 #include "model/GroupName.h"
-#include "shell/PathUtils.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

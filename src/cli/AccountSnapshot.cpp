@@ -1,9 +1,9 @@
 #include "AccountSnapshot.h"
 
+#include "base/FileIO.h"
+#include "base/PathUtils.h"
 #include "model/AccountFile.h"
-#include "model/FileIO.h"
 #include "model/GroupName.h"
-#include "shell/PathUtils.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "ItemIcal.h"
 
-#include "model/Clock.h"
-#include "model/LineBreaks.h"
-#include "model/LocalTime.h"
+#include "base/Clock.h"
+#include "base/LineBreaks.h"
+#include "base/LocalTime.h"
 #include "model/VemoAccount.h"
 
 #include <array>

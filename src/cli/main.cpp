@@ -1,7 +1,7 @@
 #include "AccountIcal.h"
 #include "AccountJson.h"
 #include "AccountSnapshot.h"
-#include "model/LocalTime.h"
+#include "base/LocalTime.h"
 
 #include <QCoreApplication>
 #include <QFile>

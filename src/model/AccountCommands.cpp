@@ -1,16 +1,16 @@
 #include "AccountCommands.h"
 
-#include "Clock.h"
 #include "CommandIds.h"
 #include "GroupName.h"
 #include "GroupTree.h"
-#include "LocalTime.h"
 #include "MainWindow.h"
 #include "StickyHost.h"
 #include "UserPrompts.h"
 #include "VemoAccount.h"
-#include "shell/PathUtils.h"
-#include "shell/Settings.h"
+#include "base/Clock.h"
+#include "base/LocalTime.h"
+#include "base/PathUtils.h"
+#include "base/Settings.h"
 #include "tray/QuickList.h"
 
 namespace

@@ -1,8 +1,8 @@
 #include "AccountFile.h"
 
-#include "Archive.h"
-#include "FileIO.h"
-#include "shell/PathUtils.h"
+#include "base/Archive.h"
+#include "base/FileIO.h"
+#include "base/PathUtils.h"
 
 #include <QDir>
 #include <QFileInfo>

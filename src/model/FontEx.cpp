@@ -1,6 +1,6 @@
 #include "FontEx.h"
 
-#include "Archive.h"
+#include "base/Archive.h"
 
 void CFontEx::Serialize(CArchive& ar)
 {

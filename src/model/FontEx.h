@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LogFont.h"
+#include "base/LogFont.h"
 
 class CArchive;
 

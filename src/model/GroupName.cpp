@@ -1,6 +1,6 @@
 #include "GroupName.h"
 
-#include "shell/PathUtils.h"
+#include "base/PathUtils.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "ReminderSpec.h"
 
-#include "Archive.h"
+#include "base/Archive.h"
 
 #include <limits>
 

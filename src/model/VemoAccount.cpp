@@ -1,17 +1,17 @@
 #include "VemoAccount.h"
 
 #include "AccountFile.h"
-#include "Clock.h"
-#include "FileIO.h"
 #include "GroupName.h"
 #include "GroupTree.h"
 #include "MainWindow.h"
 #include "StickyHost.h"
 #include "UserPrompts.h"
+#include "base/Clock.h"
+#include "base/FileIO.h"
+#include "base/PathUtils.h"
+#include "base/ProgramFolder.h"
+#include "base/Settings.h"
 #include "reminders/MailTransport.h"
-#include "shell/PathUtils.h"
-#include "shell/ProgramFolder.h"
-#include "shell/Settings.h"
 #include "tray/QuickList.h"
 
 #include <QDir>

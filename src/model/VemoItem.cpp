@@ -1,10 +1,10 @@
 #include "VemoItem.h"
 
-#include "Archive.h"
-#include "Clock.h"
 #include "FontEx.h"
-#include "shell/DefaultFont.h"
-#include "shell/Settings.h"
+#include "base/Archive.h"
+#include "base/Clock.h"
+#include "base/DefaultFont.h"
+#include "base/Settings.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LogFont.h"
-#include "Rect32.h"
 #include "ReminderSpec.h"
+#include "base/LogFont.h"
+#include "base/Rect32.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "GeneralPage.h"
 
+#include "base/DefaultFont.h"
+#include "base/Settings.h"
 #include "model/StickyHost.h"
 #include "shell/AutostartEntry.h"
-#include "shell/DefaultFont.h"
-#include "shell/Settings.h"
 #include "shell/VemoMessageBox.h"
 #include "stickies/StickyLookDlg.h"
 

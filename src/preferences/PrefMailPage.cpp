@@ -1,6 +1,6 @@
 #include "PrefMailPage.h"
 
-#include "shell/Settings.h"
+#include "base/Settings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "RemindersPage.h"
 
-#include "shell/Settings.h"
+#include "base/Settings.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

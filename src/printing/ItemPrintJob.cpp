@@ -1,9 +1,9 @@
 #include "ItemPrintJob.h"
 
 #include "PrintOptionsDlg.h"
+#include "base/LineBreaks.h"
+#include "base/LocalTime.h"
 #include "model/GroupTree.h"
-#include "model/LineBreaks.h"
-#include "model/LocalTime.h"
 #include "model/VemoAccount.h"
 
 #include <QPainter>

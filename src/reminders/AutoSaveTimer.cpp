@@ -1,8 +1,8 @@
 #include "AutoSaveTimer.h"
 
+#include "base/Settings.h"
 #include "model/StickyHost.h"
 #include "model/VemoAccount.h"
-#include "shell/Settings.h"
 
 void CAutoSaveTimer::CreateWithPeriod(qint32 milliseconds)
 {

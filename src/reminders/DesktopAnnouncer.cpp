@@ -1,10 +1,10 @@
 #include "DesktopAnnouncer.h"
 
 #include "ReminderAlertDlg.h"
-#include "model/LineBreaks.h"
-#include "model/LocalTime.h"
+#include "base/LineBreaks.h"
+#include "base/LocalTime.h"
+#include "base/Settings.h"
 #include "model/VemoAccount.h"
-#include "shell/Settings.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

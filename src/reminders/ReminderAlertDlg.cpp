@@ -1,8 +1,8 @@
 #include "ReminderAlertDlg.h"
 
 #include "LabelStatic.h"
-#include "model/Clock.h"
-#include "model/LocalTime.h"
+#include "base/Clock.h"
+#include "base/LocalTime.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>

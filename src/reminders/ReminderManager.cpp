@@ -2,9 +2,9 @@
 
 #include "ReminderAnnouncer.h"
 #include "ReminderOwner.h"
-#include "model/Clock.h"
+#include "base/Clock.h"
+#include "base/LocalTime.h"
 #include "model/GroupName.h"
-#include "model/LocalTime.h"
 
 #include <algorithm>
 #include <functional>

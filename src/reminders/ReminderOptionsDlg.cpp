@@ -1,6 +1,6 @@
 #include "ReminderOptionsDlg.h"
 
-#include "shell/Settings.h"
+#include "base/Settings.h"
 #include "shell/VemoMessageBox.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "AccountFolders.h"
 
-#include "PathUtils.h"
-#include "ProgramFolder.h"
+#include "base/PathUtils.h"
+#include "base/ProgramFolder.h"
 #include "model/AccountFile.h"
 #include "model/GroupName.h"
 #include "model/UserPrompts.h"

@@ -2,8 +2,8 @@
 
 #include "AccountFolders.h"
 #include "DialogPrompts.h"
-#include "ProgramFolder.h"
 #include "VemoMessageBox.h"
+#include "base/ProgramFolder.h"
 #include "model/AccountFile.h"
 #include "model/GroupName.h"
 

@@ -1,6 +1,6 @@
 #include "AutostartEntry.h"
 
-#include "model/FileIO.h"
+#include "base/FileIO.h"
 
 #include <QDir>
 #include <QFile>

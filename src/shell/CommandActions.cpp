@@ -11,46 +11,67 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace
 {
-// A command's string: the status prompt, then after a newline the tool tip.
+// A command's string - the status prompt, then after a newline the tool tip - and its tool-bar
+// icon, if it has one.
+struct CCommandText
+{
+    int m_nId;
+    const char* m_pszString;
+    const char* m_pszIcon = nullptr;
+};
+
+constexpr CCommandText CommandTexts[] = {
+    {ID_GROUP_ADD, "Add a group to the account\nAdd Group", ":/icons/add-group.svg"},
+    {ID_GROUP_REMOVE, "Remove this group from the account"},
+    {ID_ITEM_ADD, "Add an item to the group\nAdd Item", ":/icons/add-item.svg"},
+    {ID_ITEM_REMOVE, "Remove this item from the group"},
+    {ID_QUICKLIST_ADD, "Add this item to the QuickList\nAdd to QuickList",
+     ":/icons/add-quicklist.svg"},
+    {ID_QUICKLIST_REMOVE, "Remove this item from the QuickList"},
+    {ID_WINDOW_SHOW_HIDE, "Hide the main window.\nHide This Window", ":/icons/hide-window.svg"},
+    {ID_ITEM_AND_STICKY,
+     "Create a new item and 'sticky' in the currently selected group\nCreate Item and Sticky",
+     ":/icons/make-sticky.svg"},
+    {ID_ITEM_PROPERTIES, "Edit this item's properties"},
+    {ID_PREFERENCES, "Tailor the application to suit you"},
+    {ID_STICKY_HIDE, "Remove a sticky"},
+    {ID_GROUP_SHOW_STICKIES,
+     "This will create stickies for all the items in the currently selected group."},
+    {ID_GROUP_HIDE_STICKIES, "This will remove all stickies from the currently selected group."},
+    {ID_MANAGE_ACCOUNTS, "Organize all available accounts. "},
+    {ID_ITEM_SEND, "Send this item as an email message."},
+    {ID_STICKIES_ON_TOP,
+     "Toggle whether or not stickies always appear on top of other windows..\nStickies Always "
+     "On Top",
+     ":/icons/on-top.svg"},
+    {ID_FILE_PRINT, "Print vemo items"},
+    {ID_FILE_NEW, "Create a new account\nNew"},
+    {ID_FILE_OPEN, "Open an existing account"},
+    {ID_FILE_CLOSE, "Close the active document"},
+    {ID_FILE_SAVE, "Save this account", ":/icons/save.svg"},
+    {ID_APP_ABOUT, "Display program information"},
+    {ID_APP_EXIT, "Quit Vemo"},
+    {ID_HELP_FINDER, "List Help topics"},
+    {ID_CONTEXT_HELP, "List Help topics"},
+    {ID_HELP, "List Help topics"},
+};
+
+const CCommandText* FindCommandText(int id)
+{
+    const auto found = std::ranges::find(CommandTexts, id, &CCommandText::m_nId);
+    return found == std::ranges::end(CommandTexts) ? nullptr : found;
+}
+
 QString CommandString(int id)
 {
     if (id >= ID_QUICKLIST_FIRST && id <= ID_QUICKLIST_LAST)
         return QStringLiteral("Select this Vemo item. ");
-    static const QHash<int, QString> strings = {
-        {ID_GROUP_ADD, QStringLiteral("Add a group to the account\nAdd Group")},
-        {ID_GROUP_REMOVE, QStringLiteral("Remove this group from the account")},
-        {ID_ITEM_ADD, QStringLiteral("Add an item to the group\nAdd Item")},
-        {ID_ITEM_REMOVE, QStringLiteral("Remove this item from the group")},
-        {ID_QUICKLIST_ADD, QStringLiteral("Add this item to the QuickList\nAdd to QuickList")},
-        {ID_QUICKLIST_REMOVE, QStringLiteral("Remove this item from the QuickList")},
-        {ID_WINDOW_SHOW_HIDE, QStringLiteral("Hide the main window.\nHide This Window")},
-        {ID_ITEM_AND_STICKY, QStringLiteral("Create a new item and 'sticky' in the currently "
-                                            "selected group\nCreate Item and Sticky")},
-        {ID_ITEM_PROPERTIES, QStringLiteral("Edit this item's properties")},
-        {ID_PREFERENCES, QStringLiteral("Tailor the application to suit you")},
-        {ID_STICKY_HIDE, QStringLiteral("Remove a sticky")},
-        {ID_GROUP_SHOW_STICKIES, QStringLiteral("This will create stickies for all the items in "
-                                                "the currently selected group.")},
-        {ID_GROUP_HIDE_STICKIES,
-         QStringLiteral("This will remove all stickies from the currently selected group.")},
-        {ID_MANAGE_ACCOUNTS, QStringLiteral("Organize all available accounts. ")},
-        {ID_ITEM_SEND, QStringLiteral("Send this item as an email message.")},
-        {ID_STICKIES_ON_TOP, QStringLiteral("Toggle whether or not stickies always appear on top "
-                                            "of other windows..\nStickies Always On Top")},
-        {ID_FILE_PRINT, QStringLiteral("Print vemo items")},
-        {ID_FILE_NEW, QStringLiteral("Create a new account\nNew")},
-        {ID_FILE_OPEN, QStringLiteral("Open an existing account")},
-        {ID_FILE_CLOSE, QStringLiteral("Close the active document")},
-        {ID_FILE_SAVE, QStringLiteral("Save this account")},
-        {ID_APP_ABOUT, QStringLiteral("Display program information")},
-        {ID_APP_EXIT, QStringLiteral("Quit Vemo")},
-        {ID_HELP_FINDER, QStringLiteral("List Help topics")},
-        {ID_CONTEXT_HELP, QStringLiteral("List Help topics")},
-        {ID_HELP, QStringLiteral("List Help topics")},
-    };
-    return strings.value(id);
+    const CCommandText* text = FindCommandText(id);
+    return text ? QString::fromUtf8(text->m_pszString) : QString();
 }
 
 QString ToolTip(int id)
@@ -60,16 +81,8 @@ QString ToolTip(int id)
 
 QString IconFor(int id)
 {
-    static const QHash<int, QString> icons = {
-        {ID_FILE_SAVE, QStringLiteral(":/icons/save.svg")},
-        {ID_GROUP_ADD, QStringLiteral(":/icons/add-group.svg")},
-        {ID_ITEM_ADD, QStringLiteral(":/icons/add-item.svg")},
-        {ID_QUICKLIST_ADD, QStringLiteral(":/icons/add-quicklist.svg")},
-        {ID_WINDOW_SHOW_HIDE, QStringLiteral(":/icons/hide-window.svg")},
-        {ID_STICKIES_ON_TOP, QStringLiteral(":/icons/on-top.svg")},
-        {ID_ITEM_AND_STICKY, QStringLiteral(":/icons/make-sticky.svg")},
-    };
-    return icons.value(id);
+    const CCommandText* text = FindCommandText(id);
+    return text && text->m_pszIcon ? QString::fromUtf8(text->m_pszIcon) : QString();
 }
 
 bool IsCheckable(int id)
@@ -135,8 +148,9 @@ QAction* CCommandActions::CreateAction(int id, const QString& text, QObject* par
     action->setData(id);
     action->setStatusTip(Prompt(id));
     action->setCheckable(IsCheckable(id));
-    if (!IconFor(id).isEmpty())
-        action->setIcon(QIcon(IconFor(id)));
+    const QString icon = IconFor(id);
+    if (!icon.isEmpty())
+        action->setIcon(QIcon(icon));
     connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
     return action;
 }

@@ -1,6 +1,6 @@
 #include "GuiFont.h"
 
-#include "DefaultFont.h"
+#include "base/DefaultFont.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

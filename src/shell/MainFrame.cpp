@@ -1,7 +1,8 @@
 #include "MainFrame.h"
 
 #include "CommandActions.h"
-#include "Settings.h"
+#include "ScreenPlacement.h"
+#include "base/Settings.h"
 #include "model/AccountFile.h"
 #include "model/CommandIds.h"
 #include "model/StickyHost.h"
@@ -13,7 +14,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -52,22 +52,12 @@ QRect FitToArea(QRect placed, const QRect& area, const QSize& frame)
     return placed;
 }
 
-// A window stored on a screen that has since gone would be out of reach; it starts at the primary
-// screen's corner instead.
 QRect ReachablePlacement(const CRect32& stored, const QSize& frame)
 {
     QRect placed(stored.left, stored.top, static_cast<int>(stored.Width()),
                  static_cast<int>(stored.Height()));
-    const QPoint grip = placed.topLeft() + QPoint(CaptionGrip, CaptionGrip);
-    const QScreen* screen = QGuiApplication::screenAt(grip);
-    if (!screen)
-    {
-        screen = QGuiApplication::primaryScreen();
-        if (!screen)
-            return placed;
-        placed.moveTopLeft(screen->availableGeometry().topLeft());
-    }
-    return FitToArea(placed, screen->availableGeometry(), frame);
+    const QScreen* screen = BringOntoScreen(placed, CaptionGrip);
+    return screen ? FitToArea(placed, screen->availableGeometry(), frame) : placed;
 }
 
 // Only a real account is taken, so a stray file dropped on the window cannot close the account.

@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QWindow>
 
 namespace
 {
@@ -124,25 +123,18 @@ void CVemoDialog::mousePressEvent(QMouseEvent* event)
         QDialog::mousePressEvent(event);
         return;
     }
-    // The window system moves the dialog where it can; some, like offscreen ones, leave it to us.
-    if (!windowHandle() || !windowHandle()->startSystemMove())
-        m_dragOffset = pos() - event->globalPosition().toPoint();
+    m_mover.Start(this, event);
     event->accept();
 }
 
 void CVemoDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!m_dragOffset)
-    {
+    if (!m_mover.Follow(this, event))
         QDialog::mouseMoveEvent(event);
-        return;
-    }
-    move(event->globalPosition().toPoint() + *m_dragOffset);
-    event->accept();
 }
 
 void CVemoDialog::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_dragOffset.reset();
+    m_mover.Stop();
     QDialog::mouseReleaseEvent(event);
 }

@@ -1,11 +1,9 @@
 #pragma once
 
+#include "WindowMover.h"
 #include "model/GroupName.h"
 
 #include <QDialog>
-#include <QPoint>
-
-#include <optional>
 
 class QDialogButtonBox;
 class QLineEdit;
@@ -50,7 +48,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Where the dialog's top-left corner sits relative to the mouse while the caption is dragged
-    // by hand; unset when the window system moves the dialog itself.
-    std::optional<QPoint> m_dragOffset;
+    CWindowMover m_mover;
 };

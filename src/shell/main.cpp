@@ -1,13 +1,13 @@
 #include "GuiFont.h"
 #include "MainFrame.h"
-#include "ProgramFolder.h"
-#include "QuitSignals.h"
-#include "Settings.h"
 #include "SingleInstance.h"
 #include "VemoApp.h"
 #include "VemoMessageBox.h"
 #include "VemoVersion.h"
 #include "WindowSystem.h"
+#include "base/ProgramFolder.h"
+#include "base/QuitSignals.h"
+#include "base/Settings.h"
 
 #include <QApplication>
 

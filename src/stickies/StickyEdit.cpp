@@ -1,7 +1,7 @@
 #include "StickyEdit.h"
 
+#include "base/Settings.h"
 #include "shell/GuiFont.h"
-#include "shell/Settings.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -17,6 +17,19 @@ constexpr int HoverTime = 400;
 bool OffersPlainText(const QMimeData* data)
 {
     return data->hasFormat(QStringLiteral("text/plain"));
+}
+
+// Takes the event when it offers plain text, as a copy; whether it did.
+bool AcceptPlainText(QDropEvent* event)
+{
+    if (!OffersPlainText(event->mimeData()))
+    {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
 }
 
 QColor ColorFromColorRef(quint32 color)
@@ -111,23 +124,11 @@ void CStickyEdit::dragEnterEvent(QDragEnterEvent* event)
 
 void CStickyEdit::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!OffersPlainText(event->mimeData()))
-    {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    AcceptPlainText(event);
 }
 
 void CStickyEdit::dropEvent(QDropEvent* event)
 {
-    if (!OffersPlainText(event->mimeData()))
-    {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    emit TextDropped(event->mimeData()->text());
+    if (AcceptPlainText(event))
+        emit TextDropped(event->mimeData()->text());
 }

@@ -1,9 +1,10 @@
 #include "StickyList.h"
 
 #include "StickyWnd.h"
+#include "base/Settings.h"
 #include "model/GroupName.h"
 #include "model/VemoAccount.h"
-#include "shell/Settings.h"
+#include "shell/ScreenPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,14 +20,11 @@ constexpr qint64 LargestSide = 1 << 14;
 // turn of the event loop short enough for the main window to answer between batches.
 constexpr int StickiesPerTurn = 8;
 
-// A note left on a screen that has since gone comes back at the primary screen's corner.
 QRect ReachableRect(const CRect32& stored)
 {
     QRect rect(stored.left, stored.top, int(qBound<qint64>(1, stored.Width(), LargestSide)),
                int(qBound<qint64>(1, stored.Height(), LargestSide)));
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary && !QGuiApplication::screenAt(rect.topLeft() + QPoint(CaptionGrip, CaptionGrip)))
-        rect.moveTopLeft(primary->availableGeometry().topLeft());
+    BringOntoScreen(rect, CaptionGrip);
     return rect;
 }
 } // namespace

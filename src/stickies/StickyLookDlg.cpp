@@ -1,9 +1,9 @@
 #include "StickyLookDlg.h"
 
 #include "StickyEdit.h"
-#include "shell/DefaultFont.h"
+#include "base/DefaultFont.h"
+#include "base/Settings.h"
 #include "shell/GuiFont.h"
-#include "shell/Settings.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

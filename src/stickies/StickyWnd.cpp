@@ -2,13 +2,13 @@
 
 #include "StickyEdit.h"
 #include "StickyLookDlg.h"
+#include "base/LineBreaks.h"
+#include "base/LocalTime.h"
+#include "base/Settings.h"
 #include "model/GroupTree.h"
-#include "model/LineBreaks.h"
-#include "model/LocalTime.h"
 #include "model/VemoAccount.h"
 #include "shell/CommandActions.h"
 #include "shell/MainFrame.h"
-#include "shell/Settings.h"
 #include "shell/VemoDialog.h"
 #include "tray/HoverButton.h"
 #include "views/InfoTipWnd.h"
@@ -414,32 +414,22 @@ void CStickyWnd::mousePressEvent(QMouseEvent* event)
         return;
     }
     const Qt::Edges edges = FrameEdgesAt(event->position().toPoint());
-    QWindow* window = windowHandle();
-    if (edges)
-    {
-        if (window)
-            window->startSystemResize(edges);
-    }
-    // The window system moves the note where it can; some, like offscreen ones, leave it to us.
-    else if (!window || !window->startSystemMove())
-        m_dragOffset = pos() - event->globalPosition().toPoint();
+    if (!edges)
+        m_mover.Start(this, event);
+    else if (QWindow* window = windowHandle())
+        window->startSystemResize(edges);
     event->accept();
 }
 
 void CStickyWnd::mouseMoveEvent(QMouseEvent* event)
 {
     Tip().RelayEvent(this, event);
-    if (!m_dragOffset)
-    {
+    if (!m_mover.Follow(this, event))
         QWidget::mouseMoveEvent(event);
-        return;
-    }
-    move(event->globalPosition().toPoint() + *m_dragOffset);
-    event->accept();
 }
 
 void CStickyWnd::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_dragOffset.reset();
+    m_mover.Stop();
     QWidget::mouseReleaseEvent(event);
 }

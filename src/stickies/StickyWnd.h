@@ -1,13 +1,12 @@
 #pragma once
 
-#include "model/Rect32.h"
+#include "base/Rect32.h"
+#include "shell/WindowMover.h"
 
 #include <QPoint>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
-
-#include <optional>
 
 class CCommandActions;
 class CInfoTipWnd;
@@ -95,9 +94,7 @@ private:
     quint32 m_dwKey = 0;
     // The text last exchanged between the edit and the item.
     QString m_strText;
-    // Where the corner sits relative to the mouse while the strip is dragged by hand; unset when
-    // the window system moves the note itself.
-    std::optional<QPoint> m_dragOffset;
+    CWindowMover m_mover;
     // Flashes not yet begun, and whether the frame is lit now.
     int m_nFlashCount = 0;
     bool m_bFlashLit = false;

@@ -1,10 +1,10 @@
 #include "ItemDlg.h"
 
 #include "PriorityCombo.h"
-#include "model/Clock.h"
+#include "base/Clock.h"
+#include "base/LineBreaks.h"
+#include "base/LocalTime.h"
 #include "model/ItemTitle.h"
-#include "model/LineBreaks.h"
-#include "model/LocalTime.h"
 #include "shell/VemoMessageBox.h"
 
 #include <QCheckBox>

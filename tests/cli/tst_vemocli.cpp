@@ -1,9 +1,9 @@
 #include "CliRun.h"
 #include "TestFiles.h"
 #include "TestHome.h"
+#include "base/Windows1252.h"
 #include "model/AccountFile.h"
 #include "model/VemoGroup.h"
-#include "model/Windows1252.h"
 
 #include <QDir>
 #include <QFile>

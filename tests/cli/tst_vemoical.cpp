@@ -1,8 +1,8 @@
 #include "CliRun.h"
 #include "TestFiles.h"
 #include "TestHome.h"
+#include "base/LocalTime.h"
 #include "model/AccountFile.h"
-#include "model/LocalTime.h"
 #include "model/VemoGroup.h"
 
 #include <QDir>

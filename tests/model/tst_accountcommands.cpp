@@ -1,10 +1,10 @@
 #include "AccountFakes.h"
 #include "FakeClock.h"
 #include "TestHome.h"
+#include "base/ProgramFolder.h"
+#include "base/Settings.h"
 #include "model/AccountCommands.h"
 #include "model/CommandIds.h"
-#include "shell/ProgramFolder.h"
-#include "shell/Settings.h"
 #include "tray/QuickList.h"
 
 #include <QDir>

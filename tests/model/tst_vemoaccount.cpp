@@ -2,10 +2,10 @@
 #include "FakeClock.h"
 #include "TestFiles.h"
 #include "TestHome.h"
+#include "base/ProgramFolder.h"
+#include "base/Settings.h"
 #include "model/AccountFile.h"
 #include "reminders/AutoSaveTimer.h"
-#include "shell/ProgramFolder.h"
-#include "shell/Settings.h"
 #include "tray/QuickList.h"
 
 #include <QDir>

@@ -1,7 +1,8 @@
+#include "ItemRecord.h"
 #include "TestFiles.h"
 #include "TestHome.h"
+#include "base/PathUtils.h"
 #include "model/VemoGroup.h"
-#include "shell/PathUtils.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,44 +10,10 @@
 
 namespace
 {
-// Two items with keys 5 and 2, empty strings and the face name "Arial": 4 + 2 x 112 bytes.
-QByteArray ItemWithKey(quint8 key)
+// An item with empty strings and the face name "Arial": 112 bytes.
+QByteArray ItemWithKey(quint32 key)
 {
-    return QByteArray::fromHex("0" + QByteArray::number(key) + "000000") +
-           QByteArray::fromHex("80436d38"
-                               "02000000"
-                               "00"
-                               "00"
-                               "00000000"
-                               "00000000"
-                               "00000000"
-                               "00000000"
-                               "00000000"
-                               "00000000"
-                               "ffff8000"
-                               "00000000"
-                               "00"
-                               "00"
-                               "00000000"
-                               "05417269616c"
-                               "f5ffffff"
-                               "00"
-                               "00000000"
-                               "00"
-                               "00"
-                               "00"
-                               "00"
-                               "00"
-                               "90010000"
-                               "00000000"
-                               "00000000"
-                               "80436d38"
-                               "00000000"
-                               "01000000"
-                               "00000000"
-                               "00000000"
-                               "00000000"
-                               "00000000");
+    return CItemRecord{.key = key}.Bytes();
 }
 
 const QByteArray TwoItems = QByteArray::fromHex("02000000") + ItemWithKey(5) + ItemWithKey(2);
@@ -223,10 +190,11 @@ void TestVemoGroup::fileNameIsGroupName()
 
 void TestVemoGroup::loadAndSaveLeavesFileUnchanged()
 {
-    QByteArray odd = TwoItems;
-    odd[4 + 46] = 0x02;                                      // character set
-    odd.replace(4 + 48, 4, QByteArray::fromHex("10000000")); // escapement
-    odd[4 + 18] = 0x07;                                      // a has-sticky flag of 7
+    // Values a new item never has: a has-sticky flag of 7, a character set and an escapement.
+    const QByteArray odd =
+        QByteArray::fromHex("02000000") +
+        CItemRecord{.key = 5, .hasSticky = 7, .charSet = 2, .escapement = 16}.Bytes() +
+        ItemWithKey(2);
     const QString folder = m_home.Path(QString());
     QVERIFY(WriteFile(folder + QStringLiteral("/Odd.grp"), odd));
     CVemoGroup group;

@@ -1,10 +1,11 @@
 #include "FakeClock.h"
+#include "ItemRecord.h"
 #include "TestHome.h"
-#include "model/Archive.h"
-#include "model/LocalTime.h"
+#include "base/Archive.h"
+#include "base/DefaultFont.h"
+#include "base/LocalTime.h"
+#include "base/Settings.h"
 #include "model/VemoItem.h"
-#include "shell/DefaultFont.h"
-#include "shell/Settings.h"
 
 #include <QTest>
 
@@ -17,41 +18,15 @@ constexpr qint32 Y2K = 946684800;
 
 // Key 1, created 2000-01-01, high priority, title "A", a sticky at (0,0)-(200,200) in the
 // default colours, Arial -11 weight 400, and a weekly reminder 15 minutes ahead.
-const QByteArray ItemRecord = QByteArray::fromHex("01000000"
-                                                  "80436d38"
-                                                  "03000000"
-                                                  "0141"
-                                                  "00"
-                                                  "00000000"
-                                                  "01000000"
-                                                  "00000000"
-                                                  "00000000"
-                                                  "c8000000"
-                                                  "c8000000"
-                                                  "ffff8000"
-                                                  "00000000"
-                                                  "00"
-                                                  "00"
-                                                  "00000000"
-                                                  "05417269616c"
-                                                  "f5ffffff"
-                                                  "00"
-                                                  "00000000"
-                                                  "00"
-                                                  "00"
-                                                  "00"
-                                                  "00"
-                                                  "00"
-                                                  "90010000"
-                                                  "00000000"
-                                                  "00000000"
-                                                  "80436d38"
-                                                  "84030000"
-                                                  "01000000"
-                                                  "00000000"
-                                                  "01000000"
-                                                  "02000000"
-                                                  "00000000");
+const QByteArray ItemRecord = CItemRecord{.priority = 3,
+                                          .title = "A",
+                                          .hasSticky = 1,
+                                          .stickyRight = 200,
+                                          .stickyBottom = 200,
+                                          .leadSeconds = 900,
+                                          .enabled = 1,
+                                          .repeat = 2}
+                                  .Bytes();
 
 CVemoItem FixtureItem()
 {

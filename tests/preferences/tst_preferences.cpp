@@ -1,10 +1,10 @@
 #include "FindWidget.h"
 #include "TestHome.h"
+#include "base/Settings.h"
 #include "model/AccountFakes.h"
 #include "preferences/PreferencesSheet.h"
 #include "preferences/RemindersPage.h"
 #include "shell/AutostartEntry.h"
-#include "shell/Settings.h"
 #include "stickies/StickyLookDlg.h"
 
 #include <QCheckBox>

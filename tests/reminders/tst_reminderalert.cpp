@@ -2,13 +2,13 @@
 #include "FindWidget.h"
 #include "TestFiles.h"
 #include "TestHome.h"
+#include "base/LocalTime.h"
+#include "base/ProgramFolder.h"
+#include "base/Settings.h"
 #include "model/AccountFakes.h"
-#include "model/LocalTime.h"
 #include "reminders/DesktopAnnouncer.h"
 #include "reminders/LabelStatic.h"
 #include "reminders/ReminderAlertDlg.h"
-#include "shell/ProgramFolder.h"
-#include "shell/Settings.h"
 
 #include <QApplication>
 #include <QDir>

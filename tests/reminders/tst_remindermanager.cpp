@@ -1,5 +1,5 @@
 #include "FakeClock.h"
-#include "model/LocalTime.h"
+#include "base/LocalTime.h"
 #include "reminders/ReminderAnnouncer.h"
 #include "reminders/ReminderManager.h"
 #include "reminders/ReminderOwner.h"

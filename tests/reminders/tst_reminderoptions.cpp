@@ -1,7 +1,7 @@
 #include "FindWidget.h"
 #include "TestHome.h"
+#include "base/Settings.h"
 #include "reminders/ReminderOptionsDlg.h"
-#include "shell/Settings.h"
 #include "shell/VemoMessageBox.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "TestHome.h"
+#include "base/ProgramFolder.h"
 #include "model/AccountFile.h"
 #include "shell/AccountsDlg.h"
 #include "shell/NewAccountDlg.h"
 #include "shell/NewGroupDlg.h"
-#include "shell/ProgramFolder.h"
 #include "shell/VemoMessageBox.h"
 
 #include <QCoreApplication>

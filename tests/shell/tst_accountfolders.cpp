@@ -1,10 +1,10 @@
 #include "TestFiles.h"
 #include "TestHome.h"
+#include "base/PathUtils.h"
+#include "base/ProgramFolder.h"
 #include "model/AccountFakes.h"
 #include "model/AccountFile.h"
 #include "shell/AccountFolders.h"
-#include "shell/PathUtils.h"
-#include "shell/ProgramFolder.h"
 
 #include <QDir>
 #include <QTest>

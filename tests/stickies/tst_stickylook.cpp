@@ -1,7 +1,7 @@
 #include "FindWidget.h"
 #include "TestHome.h"
+#include "base/Settings.h"
 #include "shell/GuiFont.h"
-#include "shell/Settings.h"
 #include "stickies/StickyEdit.h"
 #include "stickies/StickyLookDlg.h"
 

@@ -1,10 +1,10 @@
 #include "FakeClock.h"
 #include "TestHome.h"
+#include "base/ProgramFolder.h"
 #include "model/AccountCommands.h"
 #include "model/AccountFakes.h"
 #include "model/CommandIds.h"
 #include "shell/CommandActions.h"
-#include "shell/ProgramFolder.h"
 #include "tray/QuickList.h"
 #include "views/GroupView.h"
 

@@ -1,8 +1,8 @@
 #include "FakeClock.h"
 #include "FindWidget.h"
 #include "TestHome.h"
+#include "base/ProgramFolder.h"
 #include "model/AccountFakes.h"
-#include "shell/ProgramFolder.h"
 #include "views/GroupView.h"
 #include "views/InfoTipWnd.h"
 

@@ -1,7 +1,7 @@
 #include "FakeClock.h"
 #include "FindWidget.h"
 #include "TestHome.h"
-#include "model/LocalTime.h"
+#include "base/LocalTime.h"
 #include "shell/VemoMessageBox.h"
 #include "views/ItemDlg.h"
 #include "views/PriorityCombo.h"

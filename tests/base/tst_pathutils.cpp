@@ -1,4 +1,4 @@
-#include "shell/PathUtils.h"
+#include "base/PathUtils.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "shell/TextFit.h"
+#include "base/TextFit.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "shell/CompareCaseless.h"
+#include "base/CompareCaseless.h"
 
 #include <QRandomGenerator>
 #include <QTest>

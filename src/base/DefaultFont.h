@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LogFont.h"
+#include "LogFont.h"
 
 #include <functional>
 

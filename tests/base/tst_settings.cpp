@@ -1,6 +1,6 @@
-#include "shell/DefaultFont.h"
-#include "shell/RegistryKey.h"
-#include "shell/Settings.h"
+#include "base/DefaultFont.h"
+#include "base/RegistryKey.h"
+#include "base/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 using StringGetter = QString (CSettings::*)();
 using StringSetter = bool (CSettings::*)(const QString&);
@@ -110,6 +111,45 @@ CLogFont DefaultFont()
     GetDefaultFont(font);
     return font;
 }
+
+struct StringSetting
+{
+    const char* name;
+    StringGetter getter;
+    StringSetter setter;
+    QString rawKey;
+};
+
+const StringSetting StringSettings[] = {
+    {"DefaultAccount", &CSettings::GetDefaultAccount, &CSettings::SetDefaultAccount,
+     QStringLiteral("DefaultAccount")},
+    {"Mail To", &CSettings::GetMailTo, &CSettings::SetMailTo,
+     QStringLiteral("Preferences/Mail/Mail To")},
+    {"Mail From", &CSettings::GetMailFrom, &CSettings::SetMailFrom,
+     QStringLiteral("Preferences/Mail/Mail From")},
+    {"Addendum", &CSettings::GetAddendum, &CSettings::SetAddendum,
+     QStringLiteral("Preferences/Mail/Addendum")},
+    {"Reminder Sound", &CSettings::GetReminderSound, &CSettings::SetReminderSound,
+     QStringLiteral("Preferences/Reminders/Reminder Sound")},
+};
+
+struct FlagSetting
+{
+    const char* name;
+    FlagGetter getter;
+    FlagSetter setter;
+    QString rawKey;
+    bool absentValue;
+};
+
+const FlagSetting FlagSettings[] = {
+    {"StickyOnTop", &CSettings::GetStickyOnTop, &CSettings::SetStickyOnTop,
+     QStringLiteral("Preferences/General/StickyOnTop"), false},
+    {"HoverSticky", &CSettings::GetHoverSticky, &CSettings::SetHoverSticky,
+     QStringLiteral("Preferences/General/HoverSticky"), true},
+    {"BorderlessSticky", &CSettings::GetBorderlessSticky, &CSettings::SetBorderlessSticky,
+     QStringLiteral("Preferences/General/BorderlessSticky"), true},
+};
 } // namespace
 
 class TestSettings : public QObject
@@ -219,17 +259,21 @@ void TestSettings::stringSettingRoundTripsWhole_data()
     QTest::addColumn<StringGetter>("getter");
     QTest::addColumn<StringSetter>("setter");
     QTest::addColumn<QString>("rawKey");
-    QTest::newRow("DefaultAccount")
-        << &CSettings::GetDefaultAccount << &CSettings::SetDefaultAccount
-        << QStringLiteral("DefaultAccount");
-    QTest::newRow("Mail To") << &CSettings::GetMailTo << &CSettings::SetMailTo
-                             << QStringLiteral("Preferences/Mail/Mail To");
-    QTest::newRow("Mail From") << &CSettings::GetMailFrom << &CSettings::SetMailFrom
-                               << QStringLiteral("Preferences/Mail/Mail From");
-    QTest::newRow("Addendum") << &CSettings::GetAddendum << &CSettings::SetAddendum
-                              << QStringLiteral("Preferences/Mail/Addendum");
-    QTest::newRow("Reminder Sound") << &CSettings::GetReminderSound << &CSettings::SetReminderSound
-                                    << QStringLiteral("Preferences/Reminders/Reminder Sound");
+    QTest::addColumn<QString>("text");
+    const std::pair<const char*, QString> texts[] = {
+        {"long path", QStringLiteral("C:\\Accounts\\") + QString(1000, u'x')},
+        {"path with blanks and wide letters",
+         QStringLiteral("C:\\Users\\Smith, John\\@Vemo\\Zo\u00eb \u6771\u4eac.wav")},
+        {"quotes and line break",
+         QStringLiteral("  first line\r\nsecond line = \"quoted\"; ; #  ")},
+        {"empty", QString()},
+    };
+    for (const StringSetting& setting : StringSettings)
+    {
+        for (const auto& [textName, text] : texts)
+            QTest::addRow("%s, %s", setting.name, textName)
+                << setting.getter << setting.setter << setting.rawKey << text;
+    }
 }
 
 void TestSettings::stringSettingRoundTripsWhole()
@@ -237,25 +281,19 @@ void TestSettings::stringSettingRoundTripsWhole()
     QFETCH(StringGetter, getter);
     QFETCH(StringSetter, setter);
     QFETCH(QString, rawKey);
+    QFETCH(QString, text);
 
-    // The empty text comes last: it must replace the value, not remove it.
-    const QString texts[] = {
-        QStringLiteral("C:\\Accounts\\") + QString(1000, u'x'),
-        QStringLiteral("C:\\Users\\Smith, John\\@Vemo\\Zo\u00eb \u6771\u4eac.wav"),
-        QStringLiteral("  first line\r\nsecond line = \"quoted\"; ; #  "),
-        QString(),
-    };
-    for (const QString& text : texts)
-    {
-        CSettings writer;
-        QVERIFY((writer.*setter)(text));
-        QVERIFY(Restart());
-        QVERIFY(RawContains(rawKey));
-        QCOMPARE(ReadRaw(rawKey).toString(), text);
+    // Each text replaces an earlier value; the empty text must replace it, not remove it.
+    QVERIFY((CSettings().*setter)(QStringLiteral("earlier")));
+    QVERIFY(Restart());
+    CSettings writer;
+    QVERIFY((writer.*setter)(text));
+    QVERIFY(Restart());
+    QVERIFY(RawContains(rawKey));
+    QCOMPARE(ReadRaw(rawKey).toString(), text);
 
-        CSettings reader;
-        QCOMPARE((reader.*getter)(), text);
-    }
+    CSettings reader;
+    QCOMPARE((reader.*getter)(), text);
 }
 
 void TestSettings::autoSaveIntervalRoundTrips_data()
@@ -298,31 +336,31 @@ static void AddFlagColumns()
     QTest::addColumn<FlagSetter>("setter");
     QTest::addColumn<QString>("rawKey");
     QTest::addColumn<bool>("absentValue");
-    QTest::newRow("StickyOnTop") << &CSettings::GetStickyOnTop << &CSettings::SetStickyOnTop
-                                 << QStringLiteral("Preferences/General/StickyOnTop") << false;
-    QTest::newRow("HoverSticky") << &CSettings::GetHoverSticky << &CSettings::SetHoverSticky
-                                 << QStringLiteral("Preferences/General/HoverSticky") << true;
-    QTest::newRow("BorderlessSticky")
-        << &CSettings::GetBorderlessSticky << &CSettings::SetBorderlessSticky
-        << QStringLiteral("Preferences/General/BorderlessSticky") << true;
+    for (const FlagSetting& flag : FlagSettings)
+        QTest::newRow(flag.name) << flag.getter << flag.setter << flag.rawKey << flag.absentValue;
 }
 
 void TestSettings::flagReadsAnyNonZeroAsSet_data()
 {
-    AddFlagColumns();
+    QTest::addColumn<FlagGetter>("getter");
+    QTest::addColumn<QString>("rawKey");
+    QTest::addColumn<int>("stored");
+    for (const FlagSetting& flag : FlagSettings)
+    {
+        for (const int stored : {0, 1, 5, -1})
+            QTest::addRow("%s %d", flag.name, stored) << flag.getter << flag.rawKey << stored;
+    }
 }
 
 void TestSettings::flagReadsAnyNonZeroAsSet()
 {
     QFETCH(FlagGetter, getter);
     QFETCH(QString, rawKey);
-    for (const int stored : {0, 1, 5, -1})
-    {
-        WriteRaw(rawKey, stored);
-        QVERIFY(Restart());
-        CSettings settings;
-        QCOMPARE((settings.*getter)(), stored != 0);
-    }
+    QFETCH(int, stored);
+    WriteRaw(rawKey, stored);
+    QVERIFY(Restart());
+    CSettings settings;
+    QCOMPARE((settings.*getter)(), stored != 0);
 }
 
 void TestSettings::flagSetterStoresOneOrZero_data()

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "LogFont.h"
+#include "Rect32.h"
 #include "RegistryKey.h"
-#include "model/LogFont.h"
-#include "model/Rect32.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,5 +1,5 @@
 #include "TestFiles.h"
-#include "model/FileIO.h"
+#include "base/FileIO.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "model/Archive.h"
-#include "model/Windows1252.h"
+#include "base/Archive.h"
+#include "base/Windows1252.h"
 
 #include <QTest>
 
