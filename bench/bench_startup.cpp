@@ -157,7 +157,7 @@ int main(int argc, char* argv[])
         LoadTimed(folder, loadTimes);
         auto vemo = StartTimed(prompts, folder, openTimes);
         CGroupView* tree = vemo->GetMainFrame().GetView();
-        tree->setCurrentItem(tree->topLevelItem(0));
+        tree->setCurrentIndex(tree->model()->index(0, 0));
         QElapsedTimer timer;
         timer.start();
         vemo->GetActions().Execute(ID_ITEM_ADD);

@@ -1,6 +1,5 @@
 #include "GroupView.h"
 
-#include "base/CompareCaseless.h"
 #include "base/LineBreaks.h"
 #include "model/AccountCommands.h"
 #include "model/CommandIds.h"
@@ -12,7 +11,6 @@
 #include "shell/CommandActions.h"
 #include "tray/QuickList.h"
 #include "views/InfoTipWnd.h"
-#include "views/TreeNode.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -31,7 +29,6 @@
 
 namespace
 {
-constexpr int KeyRole = CTreeNode::KeyRole;
 constexpr int ImageSize = 16;
 // Room either side of a label's text, so a click at its edge still counts as on the label.
 constexpr int LabelPadding = 6;
@@ -53,23 +50,12 @@ const QString PlainItemIcon = QStringLiteral(":/icons/item.svg");
 const QString StickyItemIcon = QStringLiteral(":/icons/item-sticky.svg");
 const QString QuickListedItemIcon = QStringLiteral(":/icons/item-quicklisted.svg");
 
-// Group nodes take drops, item nodes are dragged; neither may be checked by the control itself.
-constexpr Qt::ItemFlags GroupFlags =
-    Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDropEnabled;
-constexpr Qt::ItemFlags ItemFlags =
-    Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled;
-
 // The selected node shows its icon unchanged rather than tinted with the selection colour.
 QIcon NodeIcon(const QString& path)
 {
     QIcon icon(path);
     icon.addFile(path, QSize(), QIcon::Selected);
     return icon;
-}
-
-Qt::CheckState CheckFor(bool completed)
-{
-    return completed ? Qt::Checked : Qt::Unchecked;
 }
 
 const QChar Blank = QLatin1Char(' ');
@@ -87,14 +73,14 @@ bool EndsEmptyLine(QChar ch)
 } // namespace
 
 CGroupView::CGroupView(QWidget* parent)
-    : QTreeWidget(parent)
-    , m_groupIcon(NodeIcon(GroupIcon))
-    , m_plainItemIcon(NodeIcon(PlainItemIcon))
-    , m_stickyItemIcon(NodeIcon(StickyItemIcon))
-    , m_quickListedItemIcon(NodeIcon(QuickListedItemIcon))
+    : QTreeView(parent)
+    , m_pModel(new CGroupTreeModel({NodeIcon(GroupIcon), NodeIcon(PlainItemIcon),
+                                    NodeIcon(StickyItemIcon), NodeIcon(QuickListedItemIcon)},
+                                   this))
     , m_pTip(new CInfoTipWnd(this))
 {
     setObjectName(QStringLiteral("groupTree"));
+    setModel(m_pModel);
     setHeaderHidden(true);
     setIconSize(QSize(ImageSize, ImageSize));
     // Every row is one line with one image, so the tree need not measure each row to find one:
@@ -105,7 +91,7 @@ CGroupView::CGroupView(QWidget* parent)
     setDragEnabled(true);
     setAcceptDrops(true);
     setDropIndicatorShown(false);
-    connect(this, &QTreeWidget::itemSelectionChanged, this,
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CGroupView::SelectionChangedForCommands);
     viewport()->setMouseTracking(true);
     m_pTip->AddTool({viewport(), TipDelay, QString(),
@@ -123,173 +109,123 @@ void CGroupView::Attach(CVemoAccount* account, CAccountCommands* commands, CComm
     m_pActions = actions;
 }
 
-bool CGroupView::IsGroupNode(const QTreeWidgetItem* node)
+bool CGroupView::IsGroupNode(const QModelIndex& node)
 {
-    return node->parent() == nullptr;
+    return CGroupTreeModel::IsGroup(node);
 }
 
-quint32 CGroupView::NodeKey(const QTreeWidgetItem* node)
+quint32 CGroupView::NodeKey(const QModelIndex& node)
 {
-    return node->data(0, KeyRole).toUInt();
+    return CGroupTreeModel::Key(node);
 }
 
-QString CGroupView::GetParentGroupName(const QTreeWidgetItem* node)
+QString CGroupView::GetParentGroupName(const QModelIndex& node)
 {
-    const QTreeWidgetItem* parent = node->parent();
-    return parent && IsGroupNode(parent) ? parent->text(0) : QString();
+    return CGroupTreeModel::GroupName(node);
 }
 
-// After the siblings whose labels sort before or equal to its own, found by halving so that large
-// groups load at once. A node keeps its place when its label changes later; a node so renamed
-// only shifts where later insertions land near it.
-void CGroupView::InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node)
-{
-    const QString label = node->text(0);
-    int low = 0;
-    int high = parent->childCount();
-    while (low < high)
-    {
-        const int middle = low + (high - low) / 2;
-        if (CompareCaseless(parent->child(middle)->text(0), label) <= 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    parent->insertChild(low, node);
-}
-
-const QIcon& CGroupView::ItemIcon(bool hasSticky, const QString& group, quint32 key) const
+CGroupTreeModel::Image CGroupView::ItemImage(bool hasSticky, const QString& group, quint32 key)
 {
     if (hasSticky)
-        return m_stickyItemIcon;
+        return CGroupTreeModel::StickyItemImage;
     if (GetQuickList().Contains(group, key))
-        return m_quickListedItemIcon;
-    return m_plainItemIcon;
+        return CGroupTreeModel::QuickListedItemImage;
+    return CGroupTreeModel::PlainItemImage;
 }
 
-QTreeWidgetItem* CGroupView::FindGroupNode(const QString& group) const
+QModelIndex CGroupView::FindGroupNode(const QString& group) const
 {
-    for (int i = 0; i < topLevelItemCount(); ++i)
-    {
-        if (SameGroupName(topLevelItem(i)->text(0), group))
-            return topLevelItem(i);
-    }
-    return nullptr;
+    return m_pModel->FindGroup(group);
 }
 
-QTreeWidgetItem* CGroupView::FindItemNode(const QString& group, quint32 key) const
+QModelIndex CGroupView::FindItemNode(const QString& group, quint32 key) const
 {
-    const QTreeWidgetItem* groupNode = FindGroupNode(group);
-    for (int i = 0; groupNode && i < groupNode->childCount(); ++i)
-    {
-        if (NodeKey(groupNode->child(i)) == key)
-            return groupNode->child(i);
-    }
-    return nullptr;
+    return m_pModel->FindItem(group, key);
 }
 
+// A node keeps its place when its label changes later; a node so renamed only shifts where
+// later insertions land near it.
 bool CGroupView::AddGroupNode(const CVemoGroup& group)
 {
-    auto* node = new CTreeNode(group.GetName(), 0, m_groupIcon);
-    node->setFlags(GroupFlags);
-    // The items are made and put in order before the group joins the tree, so the view hears of
-    // them once instead of row by row.
-    QVector<const CVemoItem*> items;
+    QList<CGroupTreeModel::CItemRow> items;
     items.reserve(group.GetItems().size());
     for (const CVemoItem& item : group.GetItems())
-        items.append(&item);
-    std::stable_sort(items.begin(), items.end(),
-                     [](const CVemoItem* left, const CVemoItem* right)
-                     { return CompareCaseless(left->m_strTitle, right->m_strTitle) < 0; });
-    QList<QTreeWidgetItem*> children;
-    children.reserve(items.size());
-    for (const CVemoItem* item : std::as_const(items))
-        children.append(MakeItemNode(group.GetName(), *item));
-    node->addChildren(children);
-    InsertSorted(invisibleRootItem(), node);
-    node->setExpanded(true);
+        items.append(MakeItemRow(group.GetName(), item));
+    expand(m_pModel->AddGroup(group.GetName(), std::move(items)));
     return true;
 }
 
 bool CGroupView::AddItemNode(const QString& group, const CVemoItem& item)
 {
-    QTreeWidgetItem* groupNode = FindGroupNode(group);
-    if (groupNode)
-        AddItemNodeTo(groupNode, group, item);
-    return groupNode != nullptr;
+    const QModelIndex groupNode = FindGroupNode(group);
+    if (groupNode.isValid())
+        m_pModel->AddItem(groupNode, MakeItemRow(group, item));
+    return groupNode.isValid();
 }
 
-void CGroupView::AddItemNodeTo(QTreeWidgetItem* groupNode, const QString& group,
-                               const CVemoItem& item)
+CGroupTreeModel::CItemRow CGroupView::MakeItemRow(const QString& group, const CVemoItem& item)
 {
-    InsertSorted(groupNode, MakeItemNode(group, item));
-}
-
-QTreeWidgetItem* CGroupView::MakeItemNode(const QString& group, const CVemoItem& item) const
-{
-    auto* node = new CTreeNode(item.m_strTitle, item.m_dwKey,
-                               ItemIcon(item.m_bHasSticky != 0, group, item.m_dwKey));
-    node->setFlags(ItemFlags);
-    node->SetCheckable(CheckFor(item.m_bCompleted != 0));
-    return node;
+    return {item.m_strTitle, item.m_dwKey, item.m_bCompleted != 0,
+            ItemImage(item.m_bHasSticky != 0, group, item.m_dwKey)};
 }
 
 bool CGroupView::DeleteGroupNode(const QString& group)
 {
-    std::unique_ptr<QTreeWidgetItem> node(FindGroupNode(group));
-    return node != nullptr;
+    const QModelIndex node = FindGroupNode(group);
+    m_pModel->RemoveRow(node);
+    return node.isValid();
 }
 
 bool CGroupView::DeleteItemNode(const QString& group, quint32 key)
 {
-    std::unique_ptr<QTreeWidgetItem> node(FindItemNode(group, key));
-    return node != nullptr;
+    const QModelIndex node = FindItemNode(group, key);
+    m_pModel->RemoveRow(node);
+    return node.isValid();
 }
 
 bool CGroupView::DeleteGroupItemNodes(const QString& group)
 {
-    QTreeWidgetItem* groupNode = FindGroupNode(group);
-    if (!groupNode)
-        return false;
-    qDeleteAll(groupNode->takeChildren());
-    return true;
+    const QModelIndex groupNode = FindGroupNode(group);
+    m_pModel->RemoveItems(groupNode);
+    return groupNode.isValid();
 }
 
 bool CGroupView::DeleteAllNodes()
 {
     if (!m_pAccount)
         return false;
-    clear();
+    m_pModel->Clear();
     return true;
 }
 
 bool CGroupView::SelectItemNode(const QString& group, quint32 key)
 {
-    QTreeWidgetItem* node = FindItemNode(group, key);
-    if (node)
+    const QModelIndex node = FindItemNode(group, key);
+    if (node.isValid())
         SelectNode(node);
-    return node != nullptr;
+    return node.isValid();
 }
 
-void CGroupView::SelectNode(QTreeWidgetItem* node)
+void CGroupView::SelectNode(const QModelIndex& node)
 {
-    setCurrentItem(node, 0, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(node, QItemSelectionModel::ClearAndSelect);
 }
 
 // Commands act on what the user sees highlighted. The current node alone, which the control
 // gives a focus frame when the focus arrives, is not selected.
-QTreeWidgetItem* CGroupView::SelectedNode() const
+QModelIndex CGroupView::SelectedNode() const
 {
-    const QList<QTreeWidgetItem*> nodes = selectedItems();
-    return nodes.isEmpty() ? nullptr : nodes.first();
+    const QModelIndexList nodes = selectionModel()->selectedIndexes();
+    return nodes.isEmpty() ? QModelIndex() : nodes.first();
 }
 
 bool CGroupView::UpdateItemIcon(const QString& group, quint32 key)
 {
-    QTreeWidgetItem* node = FindItemNode(group, key);
-    if (node)
-        node->setIcon(0, ItemIcon(m_pAccount && m_pAccount->HasSticky(group, key), group, key));
-    return node != nullptr;
+    const QModelIndex node = FindItemNode(group, key);
+    if (node.isValid())
+        m_pModel->SetImage(node,
+                           ItemImage(m_pAccount && m_pAccount->HasSticky(group, key), group, key));
+    return node.isValid();
 }
 
 bool CGroupView::UpdateAllItemIcons()
@@ -305,12 +241,12 @@ bool CGroupView::UpdateAllItemIcons()
             if (item.m_bHasSticky != 0)
                 stickyKeys.insert(item.m_dwKey);
         }
-        QTreeWidgetItem* groupNode = FindGroupNode(group.GetName());
-        for (int j = 0; groupNode && j < groupNode->childCount(); ++j)
+        const QModelIndex groupNode = FindGroupNode(group.GetName());
+        for (int row = 0; row < m_pModel->rowCount(groupNode) && groupNode.isValid(); ++row)
         {
-            const quint32 key = NodeKey(groupNode->child(j));
-            groupNode->child(j)->setIcon(0,
-                                         ItemIcon(stickyKeys.contains(key), group.GetName(), key));
+            const QModelIndex node = m_pModel->index(row, 0, groupNode);
+            const quint32 key = NodeKey(node);
+            m_pModel->SetImage(node, ItemImage(stickyKeys.contains(key), group.GetName(), key));
         }
     }
     return true;
@@ -318,54 +254,51 @@ bool CGroupView::UpdateAllItemIcons()
 
 bool CGroupView::SetItemLabel(const QString& group, quint32 key, const QString& title)
 {
-    QTreeWidgetItem* node = FindItemNode(group, key);
-    if (node)
-        node->setText(0, title);
-    return node != nullptr;
+    const QModelIndex node = FindItemNode(group, key);
+    m_pModel->SetLabel(node, title);
+    return node.isValid();
 }
 
 bool CGroupView::SetItemCheck(const QString& group, quint32 key, bool completed)
 {
-    QTreeWidgetItem* node = FindItemNode(group, key);
-    if (node)
-        node->setCheckState(0, CheckFor(completed));
-    return node != nullptr;
+    const QModelIndex node = FindItemNode(group, key);
+    m_pModel->SetCompleted(node, completed);
+    return node.isValid();
 }
 
 bool CGroupView::GetSelectedGroupNode() const
 {
-    const QTreeWidgetItem* node = SelectedNode();
-    return node && IsGroupNode(node);
+    return IsGroupNode(SelectedNode());
 }
 
 QString CGroupView::GetSelectedGroupName(bool groupOnly) const
 {
-    const QTreeWidgetItem* node = SelectedNode();
-    if (!node)
+    const QModelIndex node = SelectedNode();
+    if (!node.isValid())
         return QString();
     if (IsGroupNode(node))
-        return node->text(0);
+        return CGroupTreeModel::Label(node);
     return groupOnly ? QString() : GetParentGroupName(node);
 }
 
 quint32 CGroupView::GetSelectedItemKey() const
 {
-    const QTreeWidgetItem* node = SelectedNode();
-    return !node || IsGroupNode(node) ? 0 : NodeKey(node);
+    const QModelIndex node = SelectedNode();
+    return !node.isValid() || IsGroupNode(node) ? 0 : NodeKey(node);
 }
 
-QStyleOptionViewItem CGroupView::NodeOption(const QTreeWidgetItem* node) const
+QStyleOptionViewItem CGroupView::NodeOption(const QModelIndex& node) const
 {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    option.rect = visualItemRect(node);
-    option.text = node->text(0);
-    option.icon = node->icon(0);
+    option.rect = visualRect(node);
+    option.text = CGroupTreeModel::Label(node);
+    option.icon = node.data(Qt::DecorationRole).value<QIcon>();
     option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
     if (!IsGroupNode(node))
     {
         option.features |= QStyleOptionViewItem::HasCheckIndicator;
-        option.checkState = node->checkState(0);
+        option.checkState = Qt::CheckState(node.data(Qt::CheckStateRole).toInt());
     }
     return option;
 }
@@ -378,10 +311,10 @@ QRect CGroupView::LabelRect(const QStyleOptionViewItem& option) const
     return rect;
 }
 
-CGroupView::HitZone CGroupView::HitTest(const QPoint& point, QTreeWidgetItem*& node) const
+CGroupView::HitZone CGroupView::HitTest(const QPoint& point, QModelIndex& node) const
 {
-    node = itemAt(point);
-    if (!node)
+    node = indexAt(point);
+    if (!node.isValid())
         return OffNode;
     const QStyleOptionViewItem option = NodeOption(node);
     const auto contains = [&](QStyle::SubElement element)
@@ -400,7 +333,7 @@ void CGroupView::mousePressEvent(QMouseEvent* event)
     // The right button selects nothing by itself; the context menu decides.
     if (event->button() == Qt::RightButton)
         return;
-    QTreeWidgetItem* node = nullptr;
+    QModelIndex node;
     const HitZone zone =
         event->button() == Qt::LeftButton ? HitTest(event->position().toPoint(), node) : OffNode;
     if (zone == OnCheck)
@@ -411,11 +344,11 @@ void CGroupView::mousePressEvent(QMouseEvent* event)
     }
     if (zone == OnIcon || zone == OnLabel)
         FlashSticky(node);
-    QTreeWidget::mousePressEvent(event);
+    QTreeView::mousePressEvent(event);
 }
 
 // Shows the user where the item's note is on the desktop.
-void CGroupView::FlashSticky(const QTreeWidgetItem* node) const
+void CGroupView::FlashSticky(const QModelIndex& node) const
 {
     const QString group = GetParentGroupName(node);
     if (!group.isEmpty() && m_pAccount->HasSticky(group, NodeKey(node)))
@@ -427,23 +360,23 @@ void CGroupView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (std::exchange(m_bSwallowRelease, false))
         return;
-    QTreeWidget::mouseReleaseEvent(event);
+    QTreeView::mouseReleaseEvent(event);
 }
 
-void CGroupView::ToggleCheck(QTreeWidgetItem* node)
+void CGroupView::ToggleCheck(const QModelIndex& node)
 {
     const QString group = GetParentGroupName(node);
     if (group.isEmpty())
         return;
-    const bool completed = node->checkState(0) != Qt::Checked;
-    node->setCheckState(0, CheckFor(completed));
+    const bool completed = node.data(Qt::CheckStateRole).toInt() != Qt::Checked;
+    m_pModel->SetCompleted(node, completed);
     m_pAccount->SetCompleted(group, NodeKey(node), completed, false);
 }
 
 // Space marks the selected task done or open again, as a click on its check image does.
 void CGroupView::paintEvent(QPaintEvent* event)
 {
-    QTreeWidget::paintEvent(event);
+    QTreeView::paintEvent(event);
     const QString hint = EmptyTreeHint();
     if (hint.isEmpty())
         return;
@@ -456,7 +389,7 @@ void CGroupView::paintEvent(QPaintEvent* event)
 
 QString CGroupView::EmptyTreeHint() const
 {
-    if (topLevelItemCount() > 0)
+    if (m_pModel->rowCount() > 0)
         return QString();
     if (!m_pAccount || !m_pAccount->IsOpen())
         return QStringLiteral("Press Ctrl+N to make your first account, or Ctrl+O to open one.");
@@ -465,14 +398,14 @@ QString CGroupView::EmptyTreeHint() const
 
 void CGroupView::keyPressEvent(QKeyEvent* event)
 {
-    QTreeWidgetItem* node = SelectedNode();
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && node &&
+    const QModelIndex node = SelectedNode();
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && node.isValid() &&
         !IsGroupNode(node))
     {
         ToggleCheck(node);
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 void CGroupView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -483,15 +416,15 @@ void CGroupView::mouseDoubleClickEvent(QMouseEvent* event)
     edit(currentIndex(), DoubleClicked, nullptr);
     if (event->button() == Qt::LeftButton && DoubleClickCommand(event->position().toPoint()))
         return;
-    QTreeWidget::mouseDoubleClickEvent(event);
+    QTreeView::mouseDoubleClickEvent(event);
 }
 
 // Whether the double click ran a command; otherwise it opens or closes a group as usual.
 bool CGroupView::DoubleClickCommand(const QPoint& point)
 {
-    QTreeWidgetItem* node = nullptr;
+    QModelIndex node;
     const HitZone zone = HitTest(point, node);
-    if (!node || node != SelectedNode())
+    if (!node.isValid() || node != SelectedNode())
         return false;
     if (IsGroupNode(node))
     {
@@ -508,7 +441,7 @@ bool CGroupView::DoubleClickCommand(const QPoint& point)
 
 void CGroupView::contextMenuEvent(QContextMenuEvent* event)
 {
-    QTreeWidgetItem* node = nullptr;
+    QModelIndex node;
     CCommandActions::Menu menu = CCommandActions::AccountMenu;
     if (HitTest(event->pos(), node) != OffNode)
     {
@@ -521,7 +454,7 @@ void CGroupView::contextMenuEvent(QContextMenuEvent* event)
 
 bool CGroupView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
-    const bool editing = QTreeWidget::edit(index, trigger, event);
+    const bool editing = QTreeView::edit(index, trigger, event);
     if (editing)
         m_editedIndex = index;
     return editing;
@@ -540,13 +473,13 @@ void CGroupView::commitData(QWidget* editor)
 
 void CGroupView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    QTreeWidget::closeEditor(editor, hint);
+    QTreeView::closeEditor(editor, hint);
     const QPersistentModelIndex committed = std::exchange(m_committedIndex, {});
     if (committed.isValid())
-        ApplyLabelEdit(itemFromIndex(committed), m_strCommittedText);
+        ApplyLabelEdit(committed, m_strCommittedText);
 }
 
-void CGroupView::ApplyLabelEdit(QTreeWidgetItem* node, const QString& text)
+void CGroupView::ApplyLabelEdit(const QModelIndex& node, const QString& text)
 {
     // The account renames what is selected, so an edit whose node lost the selection is dropped.
     if (node != SelectedNode())
@@ -554,7 +487,7 @@ void CGroupView::ApplyLabelEdit(QTreeWidgetItem* node, const QString& text)
     if (IsGroupNode(node))
     {
         if (m_pCommands->RenameSelectedGroup(text))
-            node->setText(0, text);
+            m_pModel->SetLabel(node, text);
         return;
     }
     const QString refusal = TitleRefusal(text);
@@ -564,27 +497,27 @@ void CGroupView::ApplyLabelEdit(QTreeWidgetItem* node, const QString& text)
         return;
     }
     m_pAccount->SetItemTitle(GetParentGroupName(node), NodeKey(node), text);
-    node->setText(0, text);
+    m_pModel->SetLabel(node, text);
 }
 
 void CGroupView::startDrag(Qt::DropActions)
 {
-    QTreeWidgetItem* node = SelectedNode();
+    const QModelIndex node = SelectedNode();
     CVemoItem item(Qt::Uninitialized);
-    if (!node || IsGroupNode(node) ||
+    if (!node.isValid() || IsGroupNode(node) ||
         !m_pAccount->GetItemCopy(GetParentGroupName(node), NodeKey(node), item))
         return;
     auto* data = new QMimeData;
     data->setText(ToShownLineBreaks(item.m_strMessage));
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
-    const QRect nodeRect = visualItemRect(node);
+    const QRect nodeRect = visualRect(node);
     drag->setPixmap(viewport()->grab(nodeRect));
     drag->setHotSpot(viewport()->mapFromGlobal(QCursor::pos()) - nodeRect.topLeft());
     m_bDragging = true;
     drag->exec(Qt::MoveAction);
     m_bDragging = false;
-    SetDropHighlight(nullptr);
+    SetDropHighlight({});
 }
 
 // Only a drag started here may be dropped here; without accepting the enter no moves arrive.
@@ -598,10 +531,10 @@ void CGroupView::dragEnterEvent(QDragEnterEvent* event)
 
 void CGroupView::dragMoveEvent(QDragMoveEvent* event)
 {
-    QTreeWidgetItem* node = itemAt(event->position().toPoint());
-    if (!m_bDragging || !node || !IsGroupNode(node))
+    const QModelIndex node = indexAt(event->position().toPoint());
+    if (!m_bDragging || !IsGroupNode(node))
     {
-        SetDropHighlight(nullptr);
+        SetDropHighlight({});
         event->ignore();
         return;
     }
@@ -612,13 +545,13 @@ void CGroupView::dragMoveEvent(QDragMoveEvent* event)
 
 void CGroupView::dragLeaveEvent(QDragLeaveEvent* event)
 {
-    SetDropHighlight(nullptr);
+    SetDropHighlight({});
     event->accept();
 }
 
 void CGroupView::dropEvent(QDropEvent* event)
 {
-    SetDropHighlight(nullptr);
+    SetDropHighlight({});
     if (!m_bDragging)
     {
         event->ignore();
@@ -631,46 +564,33 @@ void CGroupView::dropEvent(QDropEvent* event)
 
 bool CGroupView::MoveSelectedItemTo(const QPoint& point)
 {
-    const QTreeWidgetItem* target = itemAt(point);
+    const QModelIndex target = indexAt(point);
     const QString source = GetSelectedGroupName(false);
     const quint32 key = GetSelectedItemKey();
     CVemoItem item(Qt::Uninitialized);
-    if (!target || !IsGroupNode(target) || !m_pAccount->GetItemCopy(source, key, item))
+    if (!IsGroupNode(target) || !m_pAccount->GetItemCopy(source, key, item))
         return false;
-    const QString targetGroup = target->text(0);
+    const QString targetGroup = CGroupTreeModel::Label(target);
     const quint32 movedKey = m_pAccount->AddItemToGroup(targetGroup, item);
     m_pAccount->RemoveItem(source, key);
     SelectItemNode(targetGroup, movedKey);
     return true;
 }
 
-void CGroupView::SetDropHighlight(QTreeWidgetItem* node)
+void CGroupView::SetDropHighlight(const QModelIndex& node)
 {
-    QTreeWidgetItem* old = itemFromIndex(m_dropHighlight);
-    if (old == node)
-        return;
-    if (old)
-    {
-        old->setData(0, Qt::BackgroundRole, QVariant());
-        old->setData(0, Qt::ForegroundRole, QVariant());
-    }
-    m_dropHighlight = indexFromItem(node);
-    if (node)
-    {
-        node->setBackground(0, palette().highlight());
-        node->setForeground(0, palette().highlightedText());
-    }
+    m_pModel->SetDropHighlight(node, palette().highlight(), palette().highlightedText());
 }
 
 bool CGroupView::viewportEvent(QEvent* event)
 {
     m_pTip->RelayEvent(viewport(), event);
-    return QTreeWidget::viewportEvent(event);
+    return QTreeView::viewportEvent(event);
 }
 
 QString CGroupView::TipText(QRect& hotRect) const
 {
-    QTreeWidgetItem* node = nullptr;
+    QModelIndex node;
     const HitZone zone = HitTest(viewport()->mapFromGlobal(QCursor::pos()), node);
     CVemoItem item(Qt::Uninitialized);
     if ((zone != OnIcon && zone != OnLabel) || IsGroupNode(node) || !m_pAccount ||

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "model/GroupTree.h"
+#include "views/GroupTreeModel.h"
 
-#include <QIcon>
 #include <QPersistentModelIndex>
 #include <QStyleOptionViewItem>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class CAccountCommands;
 class CCommandActions;
@@ -14,7 +14,7 @@ class CVemoAccount;
 
 // The main window's tree of groups and their items: the program's selection, in-place renaming,
 // completion checks, double-click shortcuts, context menus and moving items by drag and drop.
-class CGroupView : public QTreeWidget, public IGroupTree
+class CGroupView : public QTreeView, public IGroupTree
 {
     Q_OBJECT
 
@@ -42,8 +42,9 @@ public:
     QString GetSelectedGroupName(bool groupOnly) const override;
     quint32 GetSelectedItemKey() const override;
 
-    QTreeWidgetItem* FindGroupNode(const QString& group) const;
-    QTreeWidgetItem* FindItemNode(const QString& group, quint32 key) const;
+    QModelIndex FindGroupNode(const QString& group) const;
+    QModelIndex FindItemNode(const QString& group, quint32 key) const;
+    CGroupTreeModel& GetModel() const { return *m_pModel; }
 
     // What a drop of the dragged item at the point (viewport coordinates) does: a drop on a
     // group node moves the selected item there; whether it moved.
@@ -85,39 +86,32 @@ private:
         OnLabel,
     };
 
-    static bool IsGroupNode(const QTreeWidgetItem* node);
-    static quint32 NodeKey(const QTreeWidgetItem* node);
-    static QString GetParentGroupName(const QTreeWidgetItem* node);
-    static void InsertSorted(QTreeWidgetItem* parent, QTreeWidgetItem* node);
-    void AddItemNodeTo(QTreeWidgetItem* groupNode, const QString& group, const CVemoItem& item);
-    QTreeWidgetItem* MakeItemNode(const QString& group, const CVemoItem& item) const;
-    const QIcon& ItemIcon(bool hasSticky, const QString& group, quint32 key) const;
-    void SelectNode(QTreeWidgetItem* node);
-    QTreeWidgetItem* SelectedNode() const;
+    static bool IsGroupNode(const QModelIndex& node);
+    static quint32 NodeKey(const QModelIndex& node);
+    static QString GetParentGroupName(const QModelIndex& node);
+    static CGroupTreeModel::CItemRow MakeItemRow(const QString& group, const CVemoItem& item);
+    static CGroupTreeModel::Image ItemImage(bool hasSticky, const QString& group, quint32 key);
+    void SelectNode(const QModelIndex& node);
+    QModelIndex SelectedNode() const;
 
-    QStyleOptionViewItem NodeOption(const QTreeWidgetItem* node) const;
+    QStyleOptionViewItem NodeOption(const QModelIndex& node) const;
     QRect LabelRect(const QStyleOptionViewItem& option) const;
-    HitZone HitTest(const QPoint& point, QTreeWidgetItem*& node) const;
+    HitZone HitTest(const QPoint& point, QModelIndex& node) const;
 
-    void ToggleCheck(QTreeWidgetItem* node);
-    void FlashSticky(const QTreeWidgetItem* node) const;
+    void ToggleCheck(const QModelIndex& node);
+    void FlashSticky(const QModelIndex& node) const;
     bool DoubleClickCommand(const QPoint& point);
-    void ApplyLabelEdit(QTreeWidgetItem* node, const QString& text);
-    void SetDropHighlight(QTreeWidgetItem* node);
+    void ApplyLabelEdit(const QModelIndex& node, const QString& text);
+    void SetDropHighlight(const QModelIndex& node);
     QString TipText(QRect& hotRect) const;
 
-    // Shared by every node, so a large account renders each picture once.
-    const QIcon m_groupIcon;
-    const QIcon m_plainItemIcon;
-    const QIcon m_stickyItemIcon;
-    const QIcon m_quickListedItemIcon;
+    CGroupTreeModel* const m_pModel;
     CInfoTipWnd* const m_pTip;
     CVemoAccount* m_pAccount = nullptr;
     CAccountCommands* m_pCommands = nullptr;
     CCommandActions* m_pActions = nullptr;
     bool m_bDragging = false;
     bool m_bSwallowRelease = false;
-    QPersistentModelIndex m_dropHighlight;
     QPersistentModelIndex m_editedIndex;
     QPersistentModelIndex m_committedIndex;
     QString m_strCommittedText;

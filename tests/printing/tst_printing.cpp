@@ -285,8 +285,8 @@ void TestPrinting::everyItemIsPrintedOnTheCountedPages()
 void TestPrinting::emptyGroupPrintsHeaderAndTitles()
 {
     AddItem(Home, QStringLiteral("Eggs"));
-    m_app->GetMainFrame().GetView()->setCurrentItem(
-        m_app->GetMainFrame().GetView()->topLevelItem(2));
+    CGroupView* view = m_app->GetMainFrame().GetView();
+    view->setCurrentIndex(view->model()->index(2, 0));
     auto job = MakeJob();
     Print(*job, "groupRadio");
     const QString text = PdfText(Output());

@@ -35,7 +35,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <csignal>
 #include <ctime>
@@ -46,16 +46,23 @@ namespace
 constexpr qint32 Noon = 1796817600; // 2026-12-09 12:00 UTC
 const QString Todo = QStringLiteral("Things To Do");
 
-QTreeWidget* Tree(CVemoApp& app)
+QTreeView* Tree(CVemoApp& app)
 {
-    return app.GetMainFrame().findChild<QTreeWidget*>(QStringLiteral("groupTree"));
+    return app.GetMainFrame().findChild<QTreeView*>(QStringLiteral("groupTree"));
 }
 
-QStringList Labels(QTreeWidgetItem* parent)
+// A group's node, or with item given, one of its items' nodes.
+QModelIndex Node(const QTreeView* tree, int group, int item = -1)
+{
+    const QModelIndex groupNode = tree->model()->index(group, 0);
+    return item < 0 ? groupNode : tree->model()->index(item, 0, groupNode);
+}
+
+QStringList Labels(const QTreeView* tree, int group)
 {
     QStringList labels;
-    for (int i = 0; i < parent->childCount(); ++i)
-        labels.append(parent->child(i)->text(0));
+    for (int row = 0; row < tree->model()->rowCount(Node(tree, group)); ++row)
+        labels.append(Node(tree, group, row).data().toString());
     return labels;
 }
 
@@ -231,7 +238,7 @@ void TestMainFrame::firstStartShowsNoAccountAtTopLeft()
     QVERIFY(frame.isVisible());
     QCOMPARE(frame.pos(), QPoint(0, 0));
     QCOMPARE(frame.size(), QSize(200, 300));
-    QCOMPARE(Tree(*m_app)->topLevelItemCount(), 0);
+    QCOMPARE(Tree(*m_app)->model()->rowCount(), 0);
     QVERIFY(m_prompts.m_messages.isEmpty());
     // A newcomer's empty window says how to begin, and stops once there is something to show.
     QVERIFY(frame.GetView()->EmptyTreeHint().contains(QLatin1String("Ctrl+N")));
@@ -244,10 +251,10 @@ void TestMainFrame::newAccountShowsDefaultGroupAndWelcomeItem()
     StartApp();
     NewHome();
     QCOMPARE(m_app->GetMainFrame().windowTitle(), QStringLiteral("Home - Vemo"));
-    QTreeWidget* tree = Tree(*m_app);
-    QCOMPARE(tree->topLevelItemCount(), 1);
-    QCOMPARE(tree->topLevelItem(0)->text(0), Todo);
-    QCOMPARE(Labels(tree->topLevelItem(0)), QStringList{QStringLiteral("My First Vemo Item")});
+    QTreeView* tree = Tree(*m_app);
+    QCOMPARE(tree->model()->rowCount(), 1);
+    QCOMPARE(Node(tree, 0).data().toString(), Todo);
+    QCOMPARE(Labels(tree, 0), QStringList{QStringLiteral("My First Vemo Item")});
 }
 
 void TestMainFrame::itemMenuFollowsTheSelection_data()
@@ -267,10 +274,10 @@ void TestMainFrame::itemMenuFollowsTheSelection()
     QFETCH(bool, itemEntries);
     StartApp();
     NewHome();
-    QTreeWidget* tree = Tree(*m_app);
-    tree->setCurrentItem(selection == 0   ? nullptr
-                         : selection == 1 ? tree->topLevelItem(0)
-                                          : tree->topLevelItem(0)->child(0));
+    QTreeView* tree = Tree(*m_app);
+    tree->setCurrentIndex(selection == 0   ? QModelIndex()
+                          : selection == 1 ? Node(tree, 0)
+                                           : Node(tree, 0, 0));
 
     const QMap<QString, bool> group = EnabledEntries(MainMenu(*m_app, QStringLiteral("&Group")));
     QCOMPARE(group.value(QStringLiteral("&Add Group...")), true);
@@ -288,23 +295,23 @@ void TestMainFrame::itemLifecycleReachesTheFiles()
 {
     StartApp();
     NewHome();
-    QTreeWidget* tree = Tree(*m_app);
-    tree->setCurrentItem(tree->topLevelItem(0));
+    QTreeView* tree = Tree(*m_app);
+    tree->setCurrentIndex(Node(tree, 0));
     m_prompts.m_editItem = [](CVemoItem& item)
     {
         item.m_strTitle = QStringLiteral("Call the bank");
         return true;
     };
     QTest::keyClick(&m_app->GetMainFrame(), Qt::Key_I, Qt::ControlModifier);
-    QCOMPARE(Labels(tree->topLevelItem(0)),
+    QCOMPARE(Labels(tree, 0),
              QStringList({QStringLiteral("Call the bank"), QStringLiteral("My First Vemo Item")}));
 
-    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    tree->setCurrentIndex(Node(tree, 0, 0));
     m_app->GetActions().Execute(ID_TASK_COMPLETED);
     m_prompts.m_answers = {IUserPrompts::Yes};
-    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    tree->setCurrentIndex(Node(tree, 0, 1));
     QTest::keyClick(&m_app->GetMainFrame(), Qt::Key_Delete);
-    QCOMPARE(Labels(tree->topLevelItem(0)), QStringList{QStringLiteral("Call the bank")});
+    QCOMPARE(Labels(tree, 0), QStringList{QStringLiteral("Call the bank")});
 
     QTest::keyClick(&m_app->GetMainFrame(), Qt::Key_S, Qt::ControlModifier);
     CVemoGroup saved;
@@ -317,7 +324,7 @@ void TestMainFrame::itemLifecycleReachesTheFiles()
     m_app.reset();
     StartApp();
     QCOMPARE(m_app->GetMainFrame().windowTitle(), QStringLiteral("Home - Vemo"));
-    QCOMPARE(Labels(Tree(*m_app)->topLevelItem(0)), QStringList{QStringLiteral("Call the bank")});
+    QCOMPARE(Labels(Tree(*m_app), 0), QStringList{QStringLiteral("Call the bank")});
 }
 
 void TestMainFrame::contextMenuEntriesShowTheirPrompts_data()
@@ -336,13 +343,12 @@ void TestMainFrame::contextMenuEntriesShowTheirPrompts()
     QFETCH(QString, prompt);
     StartApp();
     NewHome();
-    QTreeWidget* tree = Tree(*m_app);
+    QTreeView* tree = Tree(*m_app);
     tree->expandAll();
     QWidget* viewport = tree->viewport();
-    const QPoint at = selection == 0 ? QPoint(5, viewport->height() - 5)
-                      : selection == 1
-                          ? tree->visualItemRect(tree->topLevelItem(0)).center()
-                          : tree->visualItemRect(tree->topLevelItem(0)->child(0)).center();
+    const QPoint at = selection == 0   ? QPoint(5, viewport->height() - 5)
+                      : selection == 1 ? tree->visualRect(Node(tree, 0)).center()
+                                       : tree->visualRect(Node(tree, 0, 0)).center();
     CMainFrame& frame = m_app->GetMainFrame();
     QString shown = QStringLiteral("no menu");
     QTimer::singleShot(0,
@@ -655,7 +661,7 @@ void TestMainFrame::quitCancelsWhatIsOpenAndSaves()
     if (command != 0)
     {
         QVERIFY(g_pAccount->SetItemTitle(Todo, 1, QStringLiteral("Changed")));
-        Tree(*m_app)->setCurrentItem(Tree(*m_app)->topLevelItem(0)->child(0));
+        Tree(*m_app)->setCurrentIndex(Node(Tree(*m_app), 0, 0));
         m_app->GetActions().Execute(command);
     }
     QTRY_VERIFY(m_app->HasQuit());

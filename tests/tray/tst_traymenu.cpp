@@ -19,7 +19,7 @@
 #include <QDir>
 #include <QStatusBar>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <ctime>
 #include <memory>
@@ -247,9 +247,8 @@ void TestTrayMenu::quickListEntryTogglesItsStickyAndSelectsIt()
     Choose(QStringLiteral("Salt && pepper"));
     QVERIFY(g_pAccount->HasSticky(Todo, key));
     QVERIFY(frame.isVisible());
-    QTreeWidgetItem* selected = frame.findChild<QTreeWidget*>()->currentItem();
-    QVERIFY(selected);
-    QCOMPARE(selected->text(0), QStringLiteral("Salt & pepper"));
+    const QModelIndex selected = frame.findChild<QTreeView*>()->currentIndex();
+    QCOMPARE(selected.data().toString(), QStringLiteral("Salt & pepper"));
 
     Choose(QStringLiteral("Salt && pepper"));
     QVERIFY(!g_pAccount->HasSticky(Todo, key));

@@ -44,12 +44,17 @@ struct CViewFixture
     CViewFixture& operator=(const CViewFixture&) = delete;
 };
 
-QStringList Labels(const QTreeWidgetItem* parent)
+QStringList Labels(const CGroupView& view, const QModelIndex& parent = {})
 {
     QStringList labels;
-    for (int i = 0; i < parent->childCount(); ++i)
-        labels.append(parent->child(i)->text(0));
+    for (int row = 0; row < view.model()->rowCount(parent); ++row)
+        labels.append(view.model()->index(row, 0, parent).data().toString());
     return labels;
+}
+
+Qt::CheckState CheckOf(const QModelIndex& node)
+{
+    return Qt::CheckState(node.data(Qt::CheckStateRole).toInt());
 }
 
 QStringList GroupNames(const CVemoAccount& account)
@@ -114,12 +119,12 @@ private slots:
 private:
     void AddGroup(const QString& name);
     quint32 AddItem(const QString& group, const QString& title);
-    QPoint CheckPoint(const QTreeWidgetItem* node) const;
-    QPoint LabelPoint(const QTreeWidgetItem* node) const;
+    QPoint CheckPoint(const QModelIndex& node) const;
+    QPoint LabelPoint(const QModelIndex& node) const;
     QPoint WindowPoint(const QPoint& viewportPoint) const;
-    void ClickLabel(const QTreeWidgetItem* node);
-    void DoubleClickLabel(const QTreeWidgetItem* node);
-    void RenameInPlace(QTreeWidgetItem* node, const QString& text);
+    void ClickLabel(const QModelIndex& node);
+    void DoubleClickLabel(const QModelIndex& node);
+    void RenameInPlace(const QModelIndex& node, const QString& text);
 
     CTestHome m_home;
     CFakeClock m_clock{Noon};
@@ -159,16 +164,16 @@ quint32 TestGroupView::AddItem(const QString& group, const QString& title)
 }
 
 // A node's cell holds the check image, the icon and the label, each image 16 pixels wide.
-QPoint TestGroupView::CheckPoint(const QTreeWidgetItem* node) const
+QPoint TestGroupView::CheckPoint(const QModelIndex& node) const
 {
-    const QRect rect = m_fixture->m_view.visualItemRect(node);
+    const QRect rect = m_fixture->m_view.visualRect(node);
     return {rect.left() + 10, rect.center().y()};
 }
 
-QPoint TestGroupView::LabelPoint(const QTreeWidgetItem* node) const
+QPoint TestGroupView::LabelPoint(const QModelIndex& node) const
 {
-    const QRect rect = m_fixture->m_view.visualItemRect(node);
-    const int iconsWidth = node->parent() ? 40 : 22;
+    const QRect rect = m_fixture->m_view.visualRect(node);
+    const int iconsWidth = node.parent().isValid() ? 40 : 22;
     return {rect.left() + iconsWidth + 6, rect.center().y()};
 }
 
@@ -180,7 +185,7 @@ QPoint TestGroupView::WindowPoint(const QPoint& viewportPoint) const
 
 // Clicks go through the window system, as a user's do, so the application itself decides
 // which press makes a double click.
-void TestGroupView::ClickLabel(const QTreeWidgetItem* node)
+void TestGroupView::ClickLabel(const QModelIndex& node)
 {
     QTest::mouseClick(m_fixture->m_view.window()->windowHandle(), Qt::LeftButton, {},
                       WindowPoint(LabelPoint(node)));
@@ -188,16 +193,16 @@ void TestGroupView::ClickLabel(const QTreeWidgetItem* node)
 
 // Two press and release pairs through the window system: the view gets press, release, double
 // click and release, as from a mouse.
-void TestGroupView::DoubleClickLabel(const QTreeWidgetItem* node)
+void TestGroupView::DoubleClickLabel(const QModelIndex& node)
 {
     QTest::mouseDClick(m_fixture->m_view.window()->windowHandle(), Qt::LeftButton, {},
                        WindowPoint(LabelPoint(node)));
 }
 
-void TestGroupView::RenameInPlace(QTreeWidgetItem* node, const QString& text)
+void TestGroupView::RenameInPlace(const QModelIndex& node, const QString& text)
 {
     CGroupView& view = m_fixture->m_view;
-    view.setCurrentItem(node);
+    view.setCurrentIndex(node);
     QTest::keyClick(&view, Qt::Key_F2);
     auto* editor = view.viewport()->findChild<QLineEdit*>();
     QVERIFY(editor);
@@ -215,12 +220,13 @@ void TestGroupView::insertionSortsIgnoringCaseAndRenameKeepsPlace()
     AddItem(QStringLiteral("beta"), QStringLiteral("b"));
     AddItem(QStringLiteral("beta"), QStringLiteral("C"));
     AddItem(QStringLiteral("beta"), QStringLiteral("a"));
-    QCOMPARE(Labels(view.invisibleRootItem()), QStringList({"Alpha", "beta"}));
-    QCOMPARE(Labels(view.FindGroupNode(QStringLiteral("beta"))), QStringList({"a", "b", "C"}));
-    QVERIFY(view.FindGroupNode(QStringLiteral("Alpha"))->isExpanded());
+    QCOMPARE(Labels(view), QStringList({"Alpha", "beta"}));
+    QCOMPARE(Labels(view, view.FindGroupNode(QStringLiteral("beta"))),
+             QStringList({"a", "b", "C"}));
+    QVERIFY(view.isExpanded(view.FindGroupNode(QStringLiteral("Alpha"))));
 
     RenameInPlace(view.FindGroupNode(QStringLiteral("Alpha")), QStringLiteral("zeta"));
-    QCOMPARE(Labels(view.invisibleRootItem()), QStringList({"zeta", "beta"}));
+    QCOMPARE(Labels(view), QStringList({"zeta", "beta"}));
     QVERIFY(m_fixture->m_account.FindGroup(QStringLiteral("zeta")) >= 0);
 }
 
@@ -238,11 +244,13 @@ void TestGroupView::loadedGroupIsInTheOrderOfOneByOneInsertion()
     }
     CGroupView& view = m_fixture->m_view;
     QVERIFY(view.AddGroupNode(group));
-    QTreeWidgetItem* node = view.FindGroupNode(QStringLiteral("Loaded"));
-    QCOMPARE(Labels(node), QStringList({"a", "b", "B", "C", "c"}));
-    QVERIFY(node->isExpanded());
-    QCOMPARE(node->child(1)->data(0, Qt::UserRole).toUInt(), group.GetItems().at(0).m_dwKey);
-    QCOMPARE(node->child(2)->data(0, Qt::UserRole).toUInt(), group.GetItems().at(3).m_dwKey);
+    const QModelIndex node = view.FindGroupNode(QStringLiteral("Loaded"));
+    QCOMPARE(Labels(view, node), QStringList({"a", "b", "B", "C", "c"}));
+    QVERIFY(view.isExpanded(node));
+    QCOMPARE(node.model()->index(1, 0, node).data(Qt::UserRole).toUInt(),
+             group.GetItems().at(0).m_dwKey);
+    QCOMPARE(node.model()->index(2, 0, node).data(Qt::UserRole).toUInt(),
+             group.GetItems().at(3).m_dwKey);
 }
 
 void TestGroupView::itemIconFollowsStickyAndQuickList_data()
@@ -267,8 +275,8 @@ void TestGroupView::itemIconFollowsStickyAndQuickList()
         QVERIFY(m_fixture->m_account.ShowSticky(Home, key, true));
     if (quickListed)
         QVERIFY(GetQuickList().Add(Home, key));
-    const QTreeWidgetItem* node = m_fixture->m_view.FindItemNode(Home, key);
-    QCOMPARE(IconImage(node->icon(0)), IconImage(QIcon(icon)));
+    const QModelIndex node = m_fixture->m_view.FindItemNode(Home, key);
+    QCOMPARE(IconImage(node.data(Qt::DecorationRole).value<QIcon>()), IconImage(QIcon(icon)));
 }
 
 void TestGroupView::checkClickTogglesCompletionWithoutSelecting()
@@ -277,8 +285,8 @@ void TestGroupView::checkClickTogglesCompletionWithoutSelecting()
     AddGroup(Home);
     const quint32 selected = AddItem(Home, QStringLiteral("Selected"));
     const quint32 checked = AddItem(Home, QStringLiteral("Checked"));
-    QTreeWidgetItem* checkedNode = view.FindItemNode(Home, checked);
-    view.setCurrentItem(view.FindItemNode(Home, selected));
+    const QModelIndex checkedNode = view.FindItemNode(Home, checked);
+    view.setCurrentIndex(view.FindItemNode(Home, selected));
 
     for (const bool completed : {true, false})
     {
@@ -286,13 +294,13 @@ void TestGroupView::checkClickTogglesCompletionWithoutSelecting()
         CVemoItem item(Qt::Uninitialized);
         QVERIFY(m_fixture->m_account.GetItemCopy(Home, checked, item));
         QCOMPARE(item.m_bCompleted != 0, completed);
-        QCOMPARE(checkedNode->checkState(0), completed ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(CheckOf(checkedNode), completed ? Qt::Checked : Qt::Unchecked);
         QCOMPARE(view.GetSelectedItemKey(), selected);
     }
 
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, LabelPoint(checkedNode));
     QCOMPARE(view.GetSelectedItemKey(), checked);
-    QCOMPARE(checkedNode->checkState(0), Qt::Unchecked);
+    QCOMPARE(CheckOf(checkedNode), Qt::Unchecked);
 }
 
 void TestGroupView::groupRenameInPlace_data()
@@ -311,10 +319,10 @@ void TestGroupView::groupRenameInPlace()
     QFETCH(bool, renamed);
     AddGroup(Home);
     AddGroup(Bills);
-    QTreeWidgetItem* node = m_fixture->m_view.FindGroupNode(Home);
+    const QModelIndex node = m_fixture->m_view.FindGroupNode(Home);
     RenameInPlace(node, newName);
     const QString name = renamed ? newName : Home;
-    QCOMPARE(node->text(0), name);
+    QCOMPARE(node.data().toString(), name);
     QCOMPARE(GroupNames(m_fixture->m_account), QStringList({name, Bills}));
     const QStringList nameUsed(
         "You must use a group name that hasn't already been used in this account.");
@@ -339,12 +347,12 @@ void TestGroupView::itemRenameInPlace()
     QFETCH(QStringList, messages);
     AddGroup(Home);
     const quint32 key = AddItem(Home, QStringLiteral("Old"));
-    QTreeWidgetItem* node = m_fixture->m_view.FindItemNode(Home, key);
+    const QModelIndex node = m_fixture->m_view.FindItemNode(Home, key);
     RenameInPlace(node, newTitle);
     CVemoItem item(Qt::Uninitialized);
     QVERIFY(m_fixture->m_account.GetItemCopy(Home, key, item));
     QCOMPARE(item.m_strTitle, title);
-    QCOMPARE(node->text(0), title);
+    QCOMPARE(node.data().toString(), title);
     QCOMPARE(m_fixture->m_prompts.MessageTexts(), messages);
     for (const CFakePrompts::CMessage& message : m_fixture->m_prompts.m_messages)
         QCOMPARE(message.m_icon, IUserPrompts::NoIcon);
@@ -354,7 +362,7 @@ void TestGroupView::itemRenameInPlace()
 void TestGroupView::clickOnSelectedLabelRenamesAfterDoubleClickTime()
 {
     AddGroup(Home);
-    const QTreeWidgetItem* node = m_fixture->m_view.FindGroupNode(Home);
+    const QModelIndex node = m_fixture->m_view.FindGroupNode(Home);
     ClickLabel(node);
     ClickLabel(node);
     QVERIFY(!IsRenaming(m_fixture->m_view));
@@ -379,14 +387,14 @@ void TestGroupView::doubleClickOnLabel()
     CGroupView& view = m_fixture->m_view;
     AddGroup(Home);
     const quint32 key = AddItem(Home, QStringLiteral("Task"));
-    QTreeWidgetItem* groupNode = view.FindGroupNode(Home);
-    QTreeWidgetItem* node = onItem ? view.FindItemNode(Home, key) : groupNode;
+    const QModelIndex groupNode = view.FindGroupNode(Home);
+    const QModelIndex node = onItem ? view.FindItemNode(Home, key) : groupNode;
     ClickLabel(node);
     DoubleClickLabel(node);
     QCOMPARE(m_fixture->m_prompts.m_captions, captions);
     QCOMPARE(m_fixture->m_account.HasSticky(Home, key), sticky);
     QCOMPARE(m_fixture->m_stickies.m_focused.m_dwKey, sticky ? key : 0u);
-    QVERIFY(groupNode->isExpanded());
+    QVERIFY(view.isExpanded(groupNode));
     FirePendingTimers(&view);
     QVERIFY(!IsRenaming(view));
 }
@@ -426,8 +434,8 @@ void TestGroupView::spaceTogglesCompletionOfSelectedItem()
     CGroupView& view = m_fixture->m_view;
     AddGroup(Home);
     const quint32 key = AddItem(Home, QStringLiteral("Task"));
-    QTreeWidgetItem* itemNode = view.FindItemNode(Home, key);
-    QTreeWidgetItem* node = onItem ? itemNode : view.FindGroupNode(Home);
+    const QModelIndex itemNode = view.FindItemNode(Home, key);
+    const QModelIndex node = onItem ? itemNode : view.FindGroupNode(Home);
     ClickLabel(node);
 
     for (const bool completed : {true, false})
@@ -436,8 +444,8 @@ void TestGroupView::spaceTogglesCompletionOfSelectedItem()
         CVemoItem item(Qt::Uninitialized);
         QVERIFY(m_fixture->m_account.GetItemCopy(Home, key, item));
         QCOMPARE(item.m_bCompleted != 0, onItem && completed);
-        QCOMPARE(itemNode->checkState(0), onItem && completed ? Qt::Checked : Qt::Unchecked);
-        QVERIFY(node->isSelected());
+        QCOMPARE(CheckOf(itemNode), onItem && completed ? Qt::Checked : Qt::Unchecked);
+        QVERIFY(view.selectionModel()->isSelected(node));
     }
 }
 
@@ -450,18 +458,18 @@ void TestGroupView::focusFrameAloneSelectsNothing()
     AddGroup(todo);
     view.clearFocus();
     view.setFocus(Qt::ActiveWindowFocusReason);
-    QTreeWidgetItem* todoNode = view.FindGroupNode(todo);
-    QCOMPARE(view.currentItem(), todoNode);
-    QVERIFY(!todoNode->isSelected());
+    const QModelIndex todoNode = view.FindGroupNode(todo);
+    QCOMPARE(view.currentIndex(), todoNode);
+    QVERIFY(!view.selectionModel()->isSelected(todoNode));
 
     QVERIFY(!view.GetSelectedGroupNode());
     QCOMPARE(view.GetSelectedGroupName(false), QString());
     QVERIFY(!m_fixture->m_actions.IsEnabled(ID_ITEM_ADD));
     QTest::keyClick(&view, Qt::Key_Insert);
-    QCOMPARE(todoNode->childCount(), 0);
-    const QTreeWidgetItem* newGroupNode = view.FindGroupNode(todo + QStringLiteral("1"));
-    QVERIFY(newGroupNode);
-    QCOMPARE(Labels(newGroupNode), QStringList(QStringLiteral("To Do")));
+    QCOMPARE(view.model()->rowCount(todoNode), 0);
+    const QModelIndex newGroupNode = view.FindGroupNode(todo + QStringLiteral("1"));
+    QVERIFY(newGroupNode.isValid());
+    QCOMPARE(Labels(view, newGroupNode), QStringList(QStringLiteral("To Do")));
 }
 
 void TestGroupView::dropMovesItemOnlyOntoGroup_data()
@@ -489,22 +497,22 @@ void TestGroupView::dropMovesItemOnlyOntoGroup()
     item.m_reminder.m_bEnabled = 1;
     item.m_reminder.m_timeDoBy = Noon + 3600;
     const quint32 key = account.AddItemToGroup(Home, item);
-    view.setCurrentItem(view.FindItemNode(Home, key));
+    view.setCurrentIndex(view.FindItemNode(Home, key));
 
     const QMap<QString, QPoint> points = {
-        {"group", view.visualItemRect(view.FindGroupNode(Bills)).center()},
-        {"item", view.visualItemRect(view.FindItemNode(Bills, otherKey)).center()},
+        {"group", view.visualRect(view.FindGroupNode(Bills)).center()},
+        {"item", view.visualRect(view.FindItemNode(Bills, otherKey)).center()},
         {"nowhere", QPoint(10, view.viewport()->height() - 5)}};
     QCOMPARE(view.MoveSelectedItemTo(points[target]), moved);
 
     CVemoItem stored(Qt::Uninitialized);
     QCOMPARE(account.GetItemCopy(Home, key, stored), !moved);
-    QCOMPARE(view.FindItemNode(Home, key) == nullptr, moved);
+    QCOMPARE(!view.FindItemNode(Home, key).isValid(), moved);
     const QString group = moved ? Bills : Home;
     const quint32 newKey = moved ? otherKey + 1 : key;
     QVERIFY(account.GetItemCopy(group, newKey, stored));
     QCOMPARE(stored.m_strTitle, item.m_strTitle);
-    QVERIFY(view.FindItemNode(group, newKey));
+    QVERIFY(view.FindItemNode(group, newKey).isValid());
     QCOMPARE(view.GetSelectedGroupName(false), group);
     QCOMPARE(view.GetSelectedItemKey(), newKey);
     QVERIFY(GetQuickList().Contains(group, newKey));

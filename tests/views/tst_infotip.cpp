@@ -87,7 +87,7 @@ private slots:
 
 private:
     quint32 AddItem(const QString& title, const QString& message);
-    QTreeWidgetItem* ItemNode(quint32 key) const;
+    QModelIndex ItemNode(quint32 key) const;
     QPoint LabelPoint(quint32 key) const;
     QPoint PointAt(PointerPlace place) const;
     void MovePointer(const QPoint& viewportPoint);
@@ -130,7 +130,7 @@ quint32 TestInfoTip::AddItem(const QString& title, const QString& message)
     return m_fixture->m_account.AddItemToGroup(Home, item);
 }
 
-QTreeWidgetItem* TestInfoTip::ItemNode(quint32 key) const
+QModelIndex TestInfoTip::ItemNode(quint32 key) const
 {
     return m_fixture->m_view.FindItemNode(Home, key);
 }
@@ -139,14 +139,14 @@ QTreeWidgetItem* TestInfoTip::ItemNode(quint32 key) const
 // group's has no check image.
 QPoint TestInfoTip::LabelPoint(quint32 key) const
 {
-    const QRect item = m_fixture->m_view.visualItemRect(ItemNode(key));
+    const QRect item = m_fixture->m_view.visualRect(ItemNode(key));
     return {item.left() + 46, item.center().y()};
 }
 
 QPoint TestInfoTip::PointAt(PointerPlace place) const
 {
     const CGroupView& view = m_fixture->m_view;
-    const QRect item = view.visualItemRect(ItemNode(m_dwKey));
+    const QRect item = view.visualRect(ItemNode(m_dwKey));
     switch (place)
     {
     case ItemLabel:
@@ -155,7 +155,7 @@ QPoint TestInfoTip::PointAt(PointerPlace place) const
         return {item.left() + 26, item.center().y()};
     case GroupLabel:
     {
-        const QRect group = view.visualItemRect(view.FindGroupNode(Home));
+        const QRect group = view.visualRect(view.FindGroupNode(Home));
         return {group.left() + 28, group.center().y()};
     }
     case EmptySpace:
