@@ -59,7 +59,7 @@ bool CStickyList::CreateSticky(const QString& group, CVemoItem& item)
         return false;
     const QRect rect =
         ReachableRect(item.m_rectSticky.IsEmpty() ? PlaceNewSticky() : item.m_rectSticky);
-    auto sticky = std::make_unique<CStickyWnd>(rect, group, item, m_pActions);
+    auto sticky = std::make_unique<CStickyWnd>(rect, group, item, ButtonIcons(), m_pActions);
     sticky->SetOnTop(GetSettings().GetStickyOnTop());
     item.m_rectSticky = sticky->GetRect();
     m_pendingShows.emplace_back(sticky.get());
@@ -67,6 +67,15 @@ bool CStickyList::CreateSticky(const QString& group, CVemoItem& item)
     m_showTimer.start();
     item.m_bHasSticky = 1;
     return true;
+}
+
+// Made with the first note, so an account without notes never reads them.
+const CStickyButtonIcons& CStickyList::ButtonIcons()
+{
+    if (!m_buttonIcons)
+        m_buttonIcons = CStickyButtonIcons{QIcon(QStringLiteral(":/icons/sticky-close.svg")),
+                                           QIcon(QStringLiteral(":/icons/sticky-look.svg"))};
+    return *m_buttonIcons;
 }
 
 void CStickyList::ShowPendingStickies()

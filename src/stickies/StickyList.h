@@ -1,17 +1,17 @@
 #pragma once
 
 #include "model/StickyHost.h"
+#include "stickies/StickyWnd.h"
 
 #include <QPointer>
 #include <QTimer>
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CCommandActions;
-class CStickyWnd;
-struct CRect32;
 
 // The open sticky notes in the order they were made, each named by its item's (group, key).
 // A new note comes up on a later turn of the event loop, a few at a time, so that an account with
@@ -49,9 +49,11 @@ private:
     CRect32 PlaceNewSticky() const;
     void CloseSticky(std::size_t index);
     void ShowPendingStickies();
+    const CStickyButtonIcons& ButtonIcons();
 
     CCommandActions* m_pActions = nullptr;
     std::vector<std::unique_ptr<CStickyWnd>> m_stickies;
+    std::optional<CStickyButtonIcons> m_buttonIcons;
     // A note closed before it came up leaves a null entry.
     std::deque<QPointer<CStickyWnd>> m_pendingShows;
     QTimer m_showTimer;

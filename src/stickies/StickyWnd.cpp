@@ -51,7 +51,7 @@ QByteArray DoByFormat(bool reminded)
 } // namespace
 
 CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem& item,
-                       CCommandActions* actions)
+                       const CStickyButtonIcons& icons, CCommandActions* actions)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
     , m_pActions(actions)
     , m_pEdit(new CStickyEdit(this))
@@ -71,7 +71,7 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
     m_pEdit->SetLogFont(item.m_lfStickyFont);
     m_pCloseButton->setObjectName(QStringLiteral("closeButton"));
     m_pCloseButton->setFocusPolicy(Qt::NoFocus);
-    m_pCloseButton->setIcon(QIcon(QStringLiteral(":/icons/sticky-close.svg")));
+    m_pCloseButton->setIcon(icons.m_close);
     m_pCloseButton->setIconSize(QSize(9, 8));
     m_pSizeGrip->setObjectName(QStringLiteral("sizeGrip"));
     // Queued: closing the note deletes it, which must not happen inside its own button's click.
@@ -86,7 +86,7 @@ CStickyWnd::CStickyWnd(const QRect& rect, const QString& group, const CVemoItem&
         Qt::QueuedConnection);
     m_pLookButton->setObjectName(QStringLiteral("lookButton"));
     m_pLookButton->setFocusPolicy(Qt::NoFocus);
-    m_pLookButton->setIcon(QIcon(QStringLiteral(":/icons/sticky-look.svg")));
+    m_pLookButton->setIcon(icons.m_look);
     m_pLookButton->setIconSize(QSize(9, 8));
     // Queued too: the dialog runs its own loop, which must not run inside the button's click.
     connect(m_pLookButton, &QToolButton::clicked, this, &CStickyWnd::ChooseLook,

@@ -3,6 +3,7 @@
 #include "base/Rect32.h"
 #include "shell/WindowMover.h"
 
+#include <QIcon>
 #include <QPoint>
 #include <QString>
 #include <QTimer>
@@ -15,6 +16,13 @@ class CStickyEdit;
 class CVemoItem;
 class QSizeGrip;
 class CHoverButton;
+
+// The pictures of a note's buttons, made once for all notes: making one reads its file.
+struct CStickyButtonIcons
+{
+    QIcon m_close;
+    QIcon m_look;
+};
 
 // One item's note on the desktop: a frameless, resizable window that shows and edits the item's
 // message in the item's colours and font. While active it shows a caption strip that moves it.
@@ -29,7 +37,7 @@ public:
 
     // Without actions the note has no menu of its own.
     CStickyWnd(const QRect& rect, const QString& group, const CVemoItem& item,
-               CCommandActions* actions = nullptr);
+               const CStickyButtonIcons& icons, CCommandActions* actions = nullptr);
 
     const QString& GetGroup() const { return m_strGroup; }
     quint32 GetKey() const { return m_dwKey; }
