@@ -24,8 +24,15 @@ int CompareCaseless(QStringView left, QStringView right)
     {
         const char16_t a = left[i].unicode();
         const char16_t b = right[i].unicode();
+        if (a == b)
+            continue;
         if (a >= FirstNonAscii || b >= FirstNonAscii)
-            return Sign(left.sliced(i).compare(right.sliced(i), Qt::CaseInsensitive));
+        {
+            // Equal units are stepped over, so a pair may be split there; the toolkit folds it
+            // whole.
+            const qsizetype from = i > 0 && QChar::isLowSurrogate(a) ? i - 1 : i;
+            return Sign(left.sliced(from).compare(right.sliced(from), Qt::CaseInsensitive));
+        }
         const char16_t foldedA = FoldAscii(a);
         const char16_t foldedB = FoldAscii(b);
         if (foldedA != foldedB)
