@@ -74,9 +74,10 @@ int List(const QString& folder)
         out << '\n' << group.GetName() << '\n';
         for (const CVemoItem& item : group.GetItems())
         {
-            out << "  [" << (item.m_bCompleted ? 'x' : ' ') << "] " << item.m_strTitle
-                << "  (Do By " << DoByText(item.m_reminder.m_timeDoBy) << ", "
-                << item.GetPriorityText() << ")\n";
+            out << QLatin1StringView("  [") << (item.m_bCompleted ? 'x' : ' ')
+                << QLatin1StringView("] ") << item.m_strTitle << QLatin1StringView("  (Do By ")
+                << DoByText(item.m_reminder.m_timeDoBy) << QLatin1StringView(", ")
+                << item.GetPriorityText() << QLatin1StringView(")\n");
         }
     }
     out.flush();

@@ -170,9 +170,22 @@ void TestVemoCli::exportIsLaidOutAsOneIndentedDocument()
 
 void TestVemoCli::listShowsItemsReadably()
 {
-    const CRun listed = RunCli({QStringLiteral("list"), MakeAccount(QStringLiteral("Home"))});
+    const QString folder = MakeAccount(QStringLiteral("Home"));
+    CVemoGroup later;
+    later.SetName(QStringLiteral("Later"));
+    CVemoItem item(Qt::Uninitialized);
+    item.m_strTitle = QStringLiteral("Dentist");
+    item.m_reminder.m_timeDoBy = 951782400 + 9 * 3600 + 5 * 60;
+    later.AddItem(item);
+    QVERIFY(later.SaveToFile(folder));
+    QProcessEnvironment utc;
+    utc.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    const CRun listed = RunCli({QStringLiteral("list"), folder}, {}, utc);
     QCOMPARE(listed.exitCode, 0);
     const QString text = QString::fromUtf8(listed.out);
+    // A Do By at midnight is a day; any other time shows its hour and minute.
+    QVERIFY(
+        text.contains(QStringLiteral("Later\n  [ ] Dentist  (Do By 2000-02-29 09:05, None)\n")));
     QVERIFY2(text.contains(QStringLiteral("\n  [x] Pay rent \u4E2D  (Do By 2000-02-29, High)\n")),
              qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("Chores\n  [ ]   (Do By 1970-01-01, None)\n")));
