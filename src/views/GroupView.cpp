@@ -242,7 +242,9 @@ bool CGroupView::UpdateAllItemIcons()
                 stickyKeys.insert(item.m_dwKey);
         }
         const QModelIndex groupNode = FindGroupNode(group.GetName());
-        for (int row = 0; row < m_pModel->rowCount(groupNode) && groupNode.isValid(); ++row)
+        if (!groupNode.isValid())
+            continue;
+        for (int row = 0; row < m_pModel->rowCount(groupNode); ++row)
         {
             const QModelIndex node = m_pModel->index(row, 0, groupNode);
             const quint32 key = NodeKey(node);
