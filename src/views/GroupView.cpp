@@ -3,7 +3,6 @@
 #include "base/LineBreaks.h"
 #include "model/AccountCommands.h"
 #include "model/CommandIds.h"
-#include "model/GroupName.h"
 #include "model/ItemTitle.h"
 #include "model/StickyHost.h"
 #include "model/UserPrompts.h"
@@ -23,7 +22,6 @@
 #include <QPainter>
 #include <QSet>
 
-#include <algorithm>
 #include <memory>
 #include <utility>
 

@@ -44,7 +44,6 @@ public:
 
     QModelIndex FindGroupNode(const QString& group) const;
     QModelIndex FindItemNode(const QString& group, quint32 key) const;
-    CGroupTreeModel& GetModel() const { return *m_pModel; }
 
     // What a drop of the dragged item at the point (viewport coordinates) does: a drop on a
     // group node moves the selected item there; whether it moved.
