@@ -77,6 +77,29 @@ inline CBenchSize SizeFromArguments(const QStringList& args)
     return size;
 }
 
+// The account's group files, found as the program finds them.
+inline QStringList GroupFilePaths(const QString& folder)
+{
+    QStringList paths;
+    const QDir dir(folder);
+    for (const QString& name : CVemoGroup::ListGroupFiles(folder))
+        paths.append(dir.filePath(name));
+    return paths;
+}
+
+// Every group of the account read into memory and kept there, as the program keeps them.
+inline void LoadGroups(const QString& folder, QVector<CVemoGroup>& groups)
+{
+    for (const QString& path : GroupFilePaths(folder))
+        groups.emplace_back().LoadFromFile(path);
+}
+
+inline double Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 inline double MedianMs(int rounds, const std::function<void()>& work)
 {
     std::vector<double> times;
@@ -87,7 +110,6 @@ inline double MedianMs(int rounds, const std::function<void()>& work)
         work();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(std::move(times));
 }
 } // namespace BenchAccount

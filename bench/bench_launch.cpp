@@ -101,12 +101,6 @@ qint64 FolderBytes(const QString& folder)
         bytes += file.size();
     return bytes;
 }
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 } // namespace
 
 int main(int argc, char* argv[])

@@ -40,12 +40,6 @@ public:
     }
 };
 
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 double ElapsedMs(QElapsedTimer& timer)
 {
     const double ms = timer.nsecsElapsed() / 1e6;
@@ -112,9 +106,7 @@ void LoadTimed(const QString& folder, std::vector<double>& times)
     QElapsedTimer timer;
     timer.start();
     QVector<CVemoGroup> groups;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.grp")}, QDir::Files))
-        groups.emplace_back().LoadFromFile(dir.filePath(name));
+    LoadGroups(folder, groups);
     times.push_back(ElapsedMs(timer));
 }
 

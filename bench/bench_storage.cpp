@@ -14,18 +14,6 @@
 
 using namespace BenchAccount;
 
-namespace
-{
-QStringList GroupFiles(const QString& folder)
-{
-    QStringList paths;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.grp")}, QDir::Files))
-        paths.append(dir.filePath(name));
-    return paths;
-}
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -53,18 +41,12 @@ int main(int argc, char* argv[])
     // account, so each pays for the fresh memory it fills.
     std::vector<QVector<CVemoGroup>> loaded(rounds);
     int loadRound = 0;
-    const double loadMs = MedianMs(rounds,
-                                   [&]
-                                   {
-                                       QVector<CVemoGroup>& account = loaded[loadRound++];
-                                       for (const QString& path : GroupFiles(folder))
-                                           account.emplace_back().LoadFromFile(path);
-                                   });
+    const double loadMs = MedianMs(rounds, [&] { LoadGroups(folder, loaded[loadRound++]); });
     loaded.clear();
 
     QVector<QByteArray> bytes;
     qint64 totalBytes = 0;
-    for (const QString& path : GroupFiles(folder))
+    for (const QString& path : GroupFilePaths(folder))
     {
         QFile file(path);
         file.open(QIODevice::ReadOnly);

@@ -35,7 +35,8 @@ QModelIndex CGroupTreeModel::AddGroup(const QString& name, QList<CItemRow> items
     std::stable_sort(items.begin(), items.end(),
                      [](const CItemRow& left, const CItemRow& right)
                      { return CompareCaseless(left.m_strTitle, right.m_strTitle) < 0; });
-    const int row = SortedPlace(m_groups, name, [](const auto& group) { return group->m_strName; });
+    const int row = SortedPlace(
+        m_groups, name, [](const auto& group) -> const QString& { return group->m_strName; });
     beginInsertRows({}, row, row);
     auto group = std::make_unique<CGroupRow>();
     group->m_strName = name;
@@ -51,8 +52,9 @@ QModelIndex CGroupTreeModel::AddItem(const QModelIndex& group, const CItemRow& i
     CGroupRow* groupRow = GroupAt(group);
     if (!groupRow)
         return {};
-    const int row = SortedPlace(groupRow->m_items, item.m_strTitle,
-                                [](const CItemRow& sibling) { return sibling.m_strTitle; });
+    const int row =
+        SortedPlace(groupRow->m_items, item.m_strTitle,
+                    [](const CItemRow& sibling) -> const QString& { return sibling.m_strTitle; });
     beginInsertRows(group, row, row);
     groupRow->m_items.insert(row, item);
     endInsertRows();

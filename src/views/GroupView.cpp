@@ -107,21 +107,6 @@ void CGroupView::Attach(CVemoAccount* account, CAccountCommands* commands, CComm
     m_pActions = actions;
 }
 
-bool CGroupView::IsGroupNode(const QModelIndex& node)
-{
-    return CGroupTreeModel::IsGroup(node);
-}
-
-quint32 CGroupView::NodeKey(const QModelIndex& node)
-{
-    return CGroupTreeModel::Key(node);
-}
-
-QString CGroupView::GetParentGroupName(const QModelIndex& node)
-{
-    return CGroupTreeModel::GroupName(node);
-}
-
 CGroupTreeModel::Image CGroupView::ItemImage(bool hasSticky, const QString& group, quint32 key)
 {
     if (hasSticky)
@@ -245,7 +230,7 @@ bool CGroupView::UpdateAllItemIcons()
         for (int row = 0; row < m_pModel->rowCount(groupNode); ++row)
         {
             const QModelIndex node = m_pModel->index(row, 0, groupNode);
-            const quint32 key = NodeKey(node);
+            const quint32 key = CGroupTreeModel::Key(node);
             m_pModel->SetImage(node, ItemImage(stickyKeys.contains(key), group.GetName(), key));
         }
     }
@@ -268,7 +253,7 @@ bool CGroupView::SetItemCheck(const QString& group, quint32 key, bool completed)
 
 bool CGroupView::GetSelectedGroupNode() const
 {
-    return IsGroupNode(SelectedNode());
+    return CGroupTreeModel::IsGroup(SelectedNode());
 }
 
 QString CGroupView::GetSelectedGroupName(bool groupOnly) const
@@ -276,15 +261,15 @@ QString CGroupView::GetSelectedGroupName(bool groupOnly) const
     const QModelIndex node = SelectedNode();
     if (!node.isValid())
         return QString();
-    if (IsGroupNode(node))
+    if (CGroupTreeModel::IsGroup(node))
         return CGroupTreeModel::Label(node);
-    return groupOnly ? QString() : GetParentGroupName(node);
+    return groupOnly ? QString() : CGroupTreeModel::GroupName(node);
 }
 
 quint32 CGroupView::GetSelectedItemKey() const
 {
     const QModelIndex node = SelectedNode();
-    return !node.isValid() || IsGroupNode(node) ? 0 : NodeKey(node);
+    return !node.isValid() || CGroupTreeModel::IsGroup(node) ? 0 : CGroupTreeModel::Key(node);
 }
 
 QStyleOptionViewItem CGroupView::NodeOption(const QModelIndex& node) const
@@ -295,7 +280,7 @@ QStyleOptionViewItem CGroupView::NodeOption(const QModelIndex& node) const
     option.text = CGroupTreeModel::Label(node);
     option.icon = node.data(Qt::DecorationRole).value<QIcon>();
     option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
-    if (!IsGroupNode(node))
+    if (!CGroupTreeModel::IsGroup(node))
     {
         option.features |= QStyleOptionViewItem::HasCheckIndicator;
         option.checkState = Qt::CheckState(node.data(Qt::CheckStateRole).toInt());
@@ -321,7 +306,7 @@ CGroupView::HitZone CGroupView::HitTest(const QPoint& point, QModelIndex& node) 
     {
         return style()->subElementRect(element, &option, this).contains(point);
     };
-    if (!IsGroupNode(node) && contains(QStyle::SE_ItemViewItemCheckIndicator))
+    if (!CGroupTreeModel::IsGroup(node) && contains(QStyle::SE_ItemViewItemCheckIndicator))
         return OnCheck;
     if (contains(QStyle::SE_ItemViewItemDecoration))
         return OnIcon;
@@ -350,9 +335,10 @@ void CGroupView::mousePressEvent(QMouseEvent* event)
 // Shows the user where the item's note is on the desktop.
 void CGroupView::FlashSticky(const QModelIndex& node) const
 {
-    const QString group = GetParentGroupName(node);
-    if (!group.isEmpty() && m_pAccount->HasSticky(group, NodeKey(node)))
-        m_pAccount->GetPorts().m_pStickies->FlashSticky(group, NodeKey(node), StickyFlashes);
+    const QString group = CGroupTreeModel::GroupName(node);
+    if (!group.isEmpty() && m_pAccount->HasSticky(group, CGroupTreeModel::Key(node)))
+        m_pAccount->GetPorts().m_pStickies->FlashSticky(group, CGroupTreeModel::Key(node),
+                                                        StickyFlashes);
 }
 
 // The release of a check click would otherwise count as a click on the node and start editing.
@@ -365,12 +351,12 @@ void CGroupView::mouseReleaseEvent(QMouseEvent* event)
 
 void CGroupView::ToggleCheck(const QModelIndex& node)
 {
-    const QString group = GetParentGroupName(node);
+    const QString group = CGroupTreeModel::GroupName(node);
     if (group.isEmpty())
         return;
     const bool completed = node.data(Qt::CheckStateRole).toInt() != Qt::Checked;
     m_pModel->SetCompleted(node, completed);
-    m_pAccount->SetCompleted(group, NodeKey(node), completed, false);
+    m_pAccount->SetCompleted(group, CGroupTreeModel::Key(node), completed, false);
 }
 
 // Space marks the selected task done or open again, as a click on its check image does.
@@ -400,7 +386,7 @@ void CGroupView::keyPressEvent(QKeyEvent* event)
 {
     const QModelIndex node = SelectedNode();
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && node.isValid() &&
-        !IsGroupNode(node))
+        !CGroupTreeModel::IsGroup(node))
     {
         ToggleCheck(node);
         return;
@@ -426,7 +412,7 @@ bool CGroupView::DoubleClickCommand(const QPoint& point)
     const HitZone zone = HitTest(point, node);
     if (!node.isValid() || node != SelectedNode())
         return false;
-    if (IsGroupNode(node))
+    if (CGroupTreeModel::IsGroup(node))
     {
         if (zone != OnLabel)
             return false;
@@ -446,7 +432,8 @@ void CGroupView::contextMenuEvent(QContextMenuEvent* event)
     if (HitTest(event->pos(), node) != OffNode)
     {
         SelectNode(node);
-        menu = IsGroupNode(node) ? CCommandActions::GroupMenu : CCommandActions::ItemMenu;
+        menu =
+            CGroupTreeModel::IsGroup(node) ? CCommandActions::GroupMenu : CCommandActions::ItemMenu;
     }
     std::unique_ptr<QMenu> popup(m_pActions->CreateContextMenu(menu, this));
     popup->exec(event->globalPos());
@@ -484,7 +471,7 @@ void CGroupView::ApplyLabelEdit(const QModelIndex& node, const QString& text)
     // The account renames what is selected, so an edit whose node lost the selection is dropped.
     if (node != SelectedNode())
         return;
-    if (IsGroupNode(node))
+    if (CGroupTreeModel::IsGroup(node))
     {
         if (m_pCommands->RenameSelectedGroup(text))
             m_pModel->SetLabel(node, text);
@@ -496,7 +483,7 @@ void CGroupView::ApplyLabelEdit(const QModelIndex& node, const QString& text)
         m_pAccount->GetPorts().m_pPrompts->MessageBox(refusal, IUserPrompts::NoIcon);
         return;
     }
-    m_pAccount->SetItemTitle(GetParentGroupName(node), NodeKey(node), text);
+    m_pAccount->SetItemTitle(CGroupTreeModel::GroupName(node), CGroupTreeModel::Key(node), text);
     m_pModel->SetLabel(node, text);
 }
 
@@ -504,8 +491,9 @@ void CGroupView::startDrag(Qt::DropActions)
 {
     const QModelIndex node = SelectedNode();
     CVemoItem item(Qt::Uninitialized);
-    if (!node.isValid() || IsGroupNode(node) ||
-        !m_pAccount->GetItemCopy(GetParentGroupName(node), NodeKey(node), item))
+    if (!node.isValid() || CGroupTreeModel::IsGroup(node) ||
+        !m_pAccount->GetItemCopy(CGroupTreeModel::GroupName(node), CGroupTreeModel::Key(node),
+                                 item))
         return;
     auto* data = new QMimeData;
     data->setText(ToShownLineBreaks(item.m_strMessage));
@@ -532,7 +520,7 @@ void CGroupView::dragEnterEvent(QDragEnterEvent* event)
 void CGroupView::dragMoveEvent(QDragMoveEvent* event)
 {
     const QModelIndex node = indexAt(event->position().toPoint());
-    if (!m_bDragging || !IsGroupNode(node))
+    if (!m_bDragging || !CGroupTreeModel::IsGroup(node))
     {
         SetDropHighlight({});
         event->ignore();
@@ -568,7 +556,7 @@ bool CGroupView::MoveSelectedItemTo(const QPoint& point)
     const QString source = GetSelectedGroupName(false);
     const quint32 key = GetSelectedItemKey();
     CVemoItem item(Qt::Uninitialized);
-    if (!IsGroupNode(target) || !m_pAccount->GetItemCopy(source, key, item))
+    if (!CGroupTreeModel::IsGroup(target) || !m_pAccount->GetItemCopy(source, key, item))
         return false;
     const QString targetGroup = CGroupTreeModel::Label(target);
     const quint32 movedKey = m_pAccount->AddItemToGroup(targetGroup, item);
@@ -593,8 +581,9 @@ QString CGroupView::TipText(QRect& hotRect) const
     QModelIndex node;
     const HitZone zone = HitTest(viewport()->mapFromGlobal(QCursor::pos()), node);
     CVemoItem item(Qt::Uninitialized);
-    if ((zone != OnIcon && zone != OnLabel) || IsGroupNode(node) || !m_pAccount ||
-        !m_pAccount->GetItemCopy(GetParentGroupName(node), NodeKey(node), item))
+    if ((zone != OnIcon && zone != OnLabel) || CGroupTreeModel::IsGroup(node) || !m_pAccount ||
+        !m_pAccount->GetItemCopy(CGroupTreeModel::GroupName(node), CGroupTreeModel::Key(node),
+                                 item))
         return QString();
     const QRect label = LabelRect(NodeOption(node)).adjusted(-TipIconWidth, 0, 0, 0);
     hotRect = QRect(viewport()->mapToGlobal(label.topLeft()), label.size());

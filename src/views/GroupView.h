@@ -85,9 +85,6 @@ private:
         OnLabel,
     };
 
-    static bool IsGroupNode(const QModelIndex& node);
-    static quint32 NodeKey(const QModelIndex& node);
-    static QString GetParentGroupName(const QModelIndex& node);
     static CGroupTreeModel::CItemRow MakeItemRow(const QString& group, const CVemoItem& item);
     static CGroupTreeModel::Image ItemImage(bool hasSticky, const QString& group, quint32 key);
     void SelectNode(const QModelIndex& node);
